@@ -1,0 +1,6 @@
+#pragma once
+
+#include "cli/Command.h"
+
+// `quillo size PATH...`: the space each path occupies on disk, as BYTES<TAB>PATH lines.
+extern const Command sizeCommand;

@@ -1,0 +1,177 @@
+#include "platform/TreeWalk.h"
+
+#include <atomic>
+#include <deque>
+#include <string>
+
+#include <oneapi/tbb/task_group.h>
+
+#include "platform/DirectoryReader.h"
+#include "platform/DirectoryListing.h"
+#include "platform/FileDescriptor.h"
+#include "platform/Packages.h"
+#include "platform/ProcessLimits.h"
+#include "platform/WorkPool.h"
+
+namespace platform {
+
+// One folder of a walk. Folders live until the walk ends, so entries can name their parents.
+// The descriptor stays open while the folder is read and until every subfolder found in it has
+// been opened relative to it; `users` counts both.
+struct WalkFolder {
+    WalkFolder* parent = nullptr;
+    const std::filesystem::path* root = nullptr;
+    std::string name;
+    std::uint32_t position = 0;
+    std::uint32_t depth = 0;
+    int fd = -1;
+    std::atomic<int> users{0};
+
+    std::filesystem::path path() const
+    {
+        std::vector<const WalkFolder*> chain;
+        for (const WalkFolder* folder = this; folder->parent; folder = folder->parent)
+            chain.push_back(folder);
+        std::filesystem::path result = *root;
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            result /= (*it)->name;
+        return result;
+    }
+};
+
+WalkEntry::WalkEntry(const WalkFolder& folder, AttributeKeys keys, std::string_view name, FileType listedType,
+                     std::uint32_t position)
+    : folder_(folder), keys_(keys | AttributeKey::type), name_(name), listedType_(listedType), position_(position)
+{
+}
+
+FileType WalkEntry::type() const
+{
+    if (listedType_ != FileType::unknown)
+        return listedType_;
+    const FileAttributes* read = attributes();
+    return read ? read->type : FileType::unknown;
+}
+
+const FileAttributes* WalkEntry::attributes() const
+{
+    if (!attributesRead_) {
+        attributesRead_ = true;
+        // The name comes from the listing buffer, which holds it NUL-terminated.
+        auto read = readAttributesAt(folder_.fd, name_.data(), keys_);
+        if (read)
+            attributes_ = std::move(read.value());
+    }
+    return attributes_ ? &*attributes_ : nullptr;
+}
+
+std::filesystem::path WalkEntry::path() const { return folder_.path() / name_; }
+
+std::uint32_t WalkEntry::depth() const { return folder_.depth; }
+
+WalkOrder WalkEntry::order() const
+{
+    WalkOrder order(folder_.depth + 1);
+    order[folder_.depth] = position_;
+    for (const WalkFolder* folder = &folder_; folder->parent; folder = folder->parent)
+        order[folder->depth - 1] = folder->position;
+    return order;
+}
+
+class TreeWalk {
+public:
+    TreeWalk(const std::filesystem::path& root, const WalkOptions& options, const WalkVisitor& visit,
+             std::stop_token stop)
+        : root_(root), options_(options), visit_(visit), stop_(std::move(stop))
+    {
+    }
+
+    void run()
+    {
+        auto fd = openDirectory(root_);
+        if (!fd)
+            return;
+        WalkFolder& top = newFolder(nullptr, "", 0);
+        top.fd = fd->release();
+        top.users.store(1, std::memory_order_relaxed);
+        workPool().execute([&] {
+            group_.run([&] { read(top); });
+            group_.wait();
+        });
+    }
+
+private:
+    WalkFolder& newFolder(WalkFolder* parent, std::string_view name, std::uint32_t position)
+    {
+        WalkFolder& folder = folders_.local().emplace_back();
+        folder.parent = parent;
+        folder.root = &root_;
+        folder.name = name;
+        folder.position = position;
+        folder.depth = parent ? parent->depth + 1 : 0;
+        return folder;
+    }
+
+    static void release(WalkFolder& folder)
+    {
+        if (folder.users.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            FileDescriptor closing(folder.fd);
+            folder.fd = -1;
+        }
+    }
+
+    bool shouldEnter(const WalkEntry& entry, WalkDecision decision) const
+    {
+        if (decision != WalkDecision::descend || entry.type() != FileType::directory)
+            return false;
+        return !(options_.skipPackageDescendants && isPackageName(entry.name()));
+    }
+
+    void read(WalkFolder& folder)
+    {
+        DirectoryReader reader(folder.fd);
+        RawDirectoryEntry raw;
+        std::uint32_t position = 0;
+        while (!stop_.stop_requested() && reader.next(raw)) {
+            const std::uint32_t entryPosition = position++;
+            if (options_.skipHidden && isHiddenName(raw.name))
+                continue;
+            WalkEntry entry(folder, options_.keys, raw.name, raw.type, entryPosition);
+            if (shouldEnter(entry, visit_(entry))) {
+                WalkFolder& child = newFolder(&folder, raw.name, entryPosition);
+                folder.users.fetch_add(1, std::memory_order_relaxed);
+                group_.run([this, &child] { enter(child); });
+            }
+        }
+        release(folder);
+    }
+
+    void enter(WalkFolder& folder)
+    {
+        WalkFolder& parent = *folder.parent;
+        auto fd = stop_.stop_requested() ? Result<FileDescriptor>::failure(ECANCELED)
+                                         : openDirectoryAt(parent.fd, folder.name.c_str());
+        release(parent);
+        if (!fd)
+            return;
+        folder.fd = fd->release();
+        folder.users.store(1, std::memory_order_relaxed);
+        read(folder);
+    }
+
+    const std::filesystem::path& root_;
+    const WalkOptions& options_;
+    const WalkVisitor& visit_;
+    std::stop_token stop_;
+    tbb::task_group group_;
+    tbb::enumerable_thread_specific<std::deque<WalkFolder>> folders_;
+};
+
+void walkTree(const std::filesystem::path& root, const WalkOptions& options, const WalkVisitor& visit,
+              std::stop_token stop)
+{
+    raiseOpenFileLimit();
+    TreeWalk(root, options, visit, std::move(stop)).run();
+}
+
+} // namespace platform

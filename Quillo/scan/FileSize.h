@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <stop_token>
+
+namespace FileSize {
+
+// Bytes the file or folder at `location` occupies on disk, folders with everything below them
+// (hidden files and package contents included). A symbolic link counts as nothing and is never
+// followed; hard-linked files count each time they are met. Never fails: what cannot be read
+// counts as 0. Blocks its thread for the walk, which runs on the shared work pool; a stop request
+// ends the walk at its next entry with the total counted so far.
+std::int64_t allocated(const std::filesystem::path& location, std::stop_token stop = {});
+
+} // namespace FileSize

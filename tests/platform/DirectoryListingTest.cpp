@@ -1,0 +1,104 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/DirectoryListing.h"
+#include "platform/FileAttributes.h"
+#include "platform/Packages.h"
+#include "support/TempTree.h"
+
+using namespace platform;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+std::vector<std::string> names(const Result<std::vector<DirectoryEntry>>& listing)
+{
+    std::vector<std::string> result;
+    for (const auto& entry : listing.value())
+        result.push_back(entry.name);
+    return result;
+}
+
+} // namespace
+
+TEST(DirectoryListing, ListsDirectEntriesWithOrWithoutHiddenOnes)
+{
+    TempTree tree;
+    tree.file(".DS_Store", 1);
+    tree.file(".hidden", 1);
+    tree.file("visible", 1);
+    tree.file("folder/deeper", 1);
+    EXPECT_THAT(names(listDirectory(tree.root())), UnorderedElementsAre(".DS_Store", ".hidden", "visible", "folder"));
+    EXPECT_THAT(names(listDirectory(tree.root(), {.skipHidden = true})), UnorderedElementsAre("visible", "folder"));
+    for (const auto& entry : listDirectory(tree.root()).value())
+        EXPECT_EQ(entry.path, tree.root() / entry.name);
+}
+
+TEST(DirectoryListing, FailuresCarryTheSystemsReason)
+{
+    TempTree tree;
+    tree.file("file", 1);
+    tree.folder("locked");
+    tree.setMode("locked", 0);
+    EXPECT_EQ(listDirectory(tree.path("missing")).error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(listDirectory(tree.path("file")).error(), std::errc::not_a_directory);
+    EXPECT_EQ(listDirectory(tree.path("locked")).error(), std::errc::permission_denied);
+}
+
+TEST(DirectoryListing, AWellKnownFolderMayItselfBeALink)
+{
+    TempTree tree;
+    tree.file("elsewhere/Downloads/setup.dmg", 1);
+    tree.symlink("Downloads", tree.path("elsewhere/Downloads"));
+    const auto listing = listDirectory(tree.path("Downloads"));
+    ASSERT_TRUE(listing);
+    EXPECT_THAT(names(listing), UnorderedElementsAre("setup.dmg"));
+    EXPECT_EQ(listing->front().path, tree.path("Downloads/setup.dmg"));
+}
+
+TEST(FileAttributes, ReadsTheEntryItselfNeverTheLinkTarget)
+{
+    TempTree tree;
+    tree.file("data", 100'000);
+    tree.symlink("link", tree.path("data"));
+    tree.setModificationTime("data", 1'600'000'000);
+    const AttributeKeys keys = AttributeKey::allocatedSize | AttributeKey::logicalSize |
+                               AttributeKey::modificationDate | AttributeKey::contentIdentifier;
+    const auto data = readAttributes(tree.path("data"), keys);
+    const auto link = readAttributes(tree.path("link"), keys);
+    ASSERT_TRUE(data && link);
+    EXPECT_TRUE(data->isRegularFile());
+    EXPECT_EQ(data->logicalSize, 100'000);
+    EXPECT_GE(data->allocatedSize.value_or(0), 0);
+    EXPECT_EQ(data->modificationDate, Date(std::chrono::seconds(1'600'000'000)));
+    EXPECT_TRUE(link->isSymbolicLink());
+    EXPECT_NE(link->contentIdentifier, data->contentIdentifier);
+    // Only what was asked is there.
+    EXPECT_FALSE(data->accessDate);
+    EXPECT_EQ(readAttributes(tree.path("missing"), keys).error(), std::errc::no_such_file_or_directory);
+}
+
+TEST(FileAttributes, HardLinksShareTheirContentIdentifier)
+{
+    TempTree tree;
+    tree.file("one", 10);
+    std::filesystem::create_hard_link(tree.path("one"), tree.path("two"));
+    tree.file("three", 10);
+    const auto id = [&](const char* name) {
+        return readAttributes(tree.path(name), AttributeKey::contentIdentifier)->contentIdentifier;
+    };
+    EXPECT_EQ(id("one"), id("two"));
+    EXPECT_NE(id("one"), id("three"));
+}
+
+TEST(Packages, KnownExtensionsInAnyCase)
+{
+    EXPECT_TRUE(isPackageName("Safari.app"));
+    EXPECT_TRUE(isPackageName("Foo.APP"));
+    EXPECT_TRUE(isPackageName("Photos Library.photoslibrary"));
+    EXPECT_TRUE(isPackageName("a.b.framework"));
+    EXPECT_FALSE(isPackageName(".app"));
+    EXPECT_FALSE(isPackageName("app"));
+    EXPECT_FALSE(isPackageName("notes.txt"));
+    EXPECT_FALSE(isPackageName("my.application"));
+}

@@ -1,0 +1,237 @@
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <set>
+#include <stop_token>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/TreeWalk.h"
+#include "support/TempTree.h"
+
+using namespace platform;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+// Every visited entry's path relative to the root, in walk order.
+std::vector<std::string> walkOrder(const std::filesystem::path& root, WalkOptions options = {},
+                                   std::function<WalkDecision(const WalkEntry&)> decide = nullptr)
+{
+    WalkCollector<std::string> collected;
+    walkTree(root, options, [&](const WalkEntry& entry) {
+        collected.add(entry, entry.path().lexically_relative(root).string());
+        return decide ? decide(entry) : WalkDecision::descend;
+    });
+    return collected.takeInWalkOrder();
+}
+
+// What GNU find reports, in its order: a serial depth-first walk in listing order.
+std::vector<std::string> findOrder(const std::filesystem::path& root)
+{
+    std::vector<std::string> paths;
+    FILE* pipe = ::popen(("find '" + root.string() + "' -mindepth 1 -printf '%P\\0'").c_str(), "r");
+    std::string current;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) {
+        if (c == 0)
+            paths.push_back(std::exchange(current, {}));
+        else
+            current.push_back(static_cast<char>(c));
+    }
+    ::pclose(pipe);
+    return paths;
+}
+
+// Makes a chain of `depth` nested folders named "d" through descriptors, far deeper than any
+// path may be long, with a file of `fileSize` bytes at the bottom.
+void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize)
+{
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < depth; ++level) {
+        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
+        int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    int file = ::openat(fd, "bottom", O_WRONLY | O_CREAT, 0644);
+    std::string data(static_cast<std::size_t>(fileSize), 'z');
+    ASSERT_EQ(::write(file, data.data(), data.size()), static_cast<ssize_t>(data.size()));
+    ::close(file);
+    ::close(fd);
+}
+
+} // namespace
+
+TEST(TreeWalk, VisitsInTheOrderOfASerialDepthFirstWalk)
+{
+    TempTree tree;
+    for (int a = 0; a < 6; ++a) {
+        for (int b = 0; b < 5; ++b) {
+            tree.file("a" + std::to_string(a) + "/b" + std::to_string(b) + "/f", 1);
+            tree.folder("a" + std::to_string(a) + "/b" + std::to_string(b) + "/c/d");
+        }
+        tree.file("a" + std::to_string(a) + "/top", 1);
+    }
+    const auto expected = findOrder(tree.root());
+    ASSERT_EQ(expected.size(), 6u * (5u * 4u + 2u));
+    for (int run = 0; run < 5; ++run)
+        EXPECT_EQ(walkOrder(tree.root()), expected);
+}
+
+TEST(TreeWalk, HiddenPackagesAndPrunedFolders)
+{
+    TempTree tree;
+    tree.file(".hidden/inside", 1);
+    tree.file(".dotfile", 1);
+    tree.file("Tool.app/Contents/MacOS/tool", 1);
+    tree.file("Photos.PhotosLibrary/db", 1);
+    tree.file("node_modules/pkg/index.js", 1);
+    tree.file("plain/file", 1);
+
+    auto pruneModules = [](const WalkEntry& entry) {
+        return entry.name() == "node_modules" ? WalkDecision::skipDescendants : WalkDecision::descend;
+    };
+    EXPECT_THAT(walkOrder(tree.root(), {.skipHidden = true, .skipPackageDescendants = true}, pruneModules),
+                UnorderedElementsAre("Tool.app", "Photos.PhotosLibrary", "node_modules", "plain", "plain/file"));
+    EXPECT_EQ(walkOrder(tree.root()).size(), 14u);
+}
+
+TEST(TreeWalk, NeverFollowsLinksNorOpensSpecialFiles)
+{
+    TempTree tree;
+    TempTree elsewhere;
+    elsewhere.file("big", 1 << 20);
+    tree.symlink("outside", elsewhere.root());
+    tree.symlink("loop/self", tree.path("loop"));
+    tree.symlink("a", tree.path("b"));
+    tree.symlink("b", tree.path("a"));
+    tree.fifo("pipe");
+    tree.file("real", 10);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = tree.path("socket").string();
+    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+
+    std::mutex mutex;
+    std::map<std::string, FileType> types;
+    walkTree(tree.root(), {.keys = AttributeKey::allocatedSize}, [&](const WalkEntry& entry) {
+        std::lock_guard lock(mutex);
+        types[std::string(entry.name())] = entry.attributes() ? entry.attributes()->type : FileType::unknown;
+        return WalkDecision::descend;
+    });
+    ::close(sock);
+    EXPECT_EQ(types.size(), 8u);
+    EXPECT_EQ(types["outside"], FileType::symbolicLink);
+    EXPECT_EQ(types["self"], FileType::symbolicLink);
+    EXPECT_EQ(types["pipe"], FileType::other);
+    EXPECT_EQ(types["socket"], FileType::other);
+    EXPECT_EQ(types["real"], FileType::regular);
+    EXPECT_FALSE(types.count("big"));
+}
+
+TEST(TreeWalk, AwkwardNamesArriveByteForByte)
+{
+    TempTree tree;
+    const std::string invalidUtf8 = "bad-\xff\xfe-name";
+    const std::string newline = "line\nbreak";
+    const std::string longest(255, 'n');
+    for (const auto& name : {invalidUtf8, newline, longest})
+        tree.file("dir/" + name, 3);
+    std::set<std::string> names;
+    std::mutex mutex;
+    walkTree(tree.root(), {}, [&](const WalkEntry& entry) {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(entry.path().filename().string(), std::string(entry.name()));
+        names.insert(std::string(entry.name()));
+        return WalkDecision::descend;
+    });
+    EXPECT_EQ(names, (std::set<std::string>{"dir", invalidUtf8, newline, longest}));
+}
+
+TEST(TreeWalk, ReachesTheBottomOfATreeDeeperThanAnyPath)
+{
+    TempTree tree;
+    constexpr int depth = 5000;
+    makeDeepChain(tree.root(), depth, 100);
+    std::atomic<int> deepest{0};
+    std::atomic<bool> sawBottom{false};
+    walkTree(tree.root(), {.keys = AttributeKey::logicalSize}, [&](const WalkEntry& entry) {
+        if (entry.name() == "bottom") {
+            sawBottom = entry.attributes() && entry.attributes()->logicalSize == 100;
+            EXPECT_GT(entry.path().native().size(), 4096u);
+        }
+        deepest = std::max<int>(deepest, static_cast<int>(entry.depth()));
+        return WalkDecision::descend;
+    });
+    EXPECT_TRUE(sawBottom);
+    EXPECT_EQ(deepest, depth);
+}
+
+TEST(TreeWalk, UnreadableFoldersAreVisitedButNotEntered)
+{
+    TempTree tree;
+    tree.file("locked/secret", 5);
+    tree.file("open/visible", 5);
+    tree.setMode("locked", 0);
+    const auto order = walkOrder(tree.root());
+    EXPECT_THAT(order, UnorderedElementsAre("locked", "open", "open/visible"));
+}
+
+TEST(TreeWalk, EntriesVanishingMidWalkAreSkippedQuietly)
+{
+    TempTree tree;
+    for (int i = 0; i < 200; ++i)
+        tree.file("many/f" + std::to_string(i), 1);
+    std::atomic<int> visited{0};
+    std::atomic<int> withAttributes{0};
+    walkTree(tree.path("many"), {.keys = AttributeKey::logicalSize}, [&](const WalkEntry& entry) {
+        // The whole listing is read in one batch; from the first entry on, the rest vanish
+        // before they are looked at.
+        if (visited++ == 0)
+            std::filesystem::remove_all(tree.path("many"));
+        if (entry.attributes())
+            ++withAttributes;
+        return WalkDecision::descend;
+    });
+    EXPECT_EQ(visited, 200);
+    EXPECT_EQ(withAttributes, 0);
+}
+
+TEST(TreeWalk, StopsAtTheNextEntryOnceCancelled)
+{
+    TempTree tree;
+    for (int i = 0; i < 50; ++i)
+        tree.file("d" + std::to_string(i % 5) + "/f" + std::to_string(i), 1);
+    std::stop_source stop;
+    std::atomic<int> visited{0};
+    walkTree(
+        tree.root(), {},
+        [&](const WalkEntry&) {
+            if (++visited == 3)
+                stop.request_stop();
+            return WalkDecision::descend;
+        },
+        stop.get_token());
+    EXPECT_EQ(visited, 3);
+}
+
+TEST(TreeWalk, ARootThatIsALinkOrMissingYieldsNothing)
+{
+    TempTree tree;
+    tree.file("real/f", 1);
+    tree.symlink("link", tree.path("real"));
+    EXPECT_TRUE(walkOrder(tree.path("link")).empty());
+    EXPECT_TRUE(walkOrder(tree.path("missing")).empty());
+    EXPECT_TRUE(walkOrder(tree.path("real/f")).empty());
+}

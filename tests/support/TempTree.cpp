@@ -1,0 +1,86 @@
+#include "support/TempTree.h"
+
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+TempTree::TempTree()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillo-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+}
+
+TempTree::~TempTree()
+{
+    // Folders a test made unreadable must be opened again before they can be emptied; GNU rm
+    // handles trees deeper than any path can be long.
+    const std::string quoted = "'" + root_.string() + "'";
+    [[maybe_unused]] int chmod = std::system(("chmod -R u+rwx " + quoted + " 2>/dev/null").c_str());
+    [[maybe_unused]] int rm = std::system(("rm -rf " + quoted).c_str());
+}
+
+std::filesystem::path TempTree::file(std::string_view relative, std::int64_t size, char fill) const
+{
+    const auto full = path(relative);
+    std::filesystem::create_directories(full.parent_path());
+    std::ofstream out(full, std::ios::binary | std::ios::trunc);
+    const std::string chunk(64 * 1024, fill);
+    for (std::int64_t left = size; left > 0; left -= static_cast<std::int64_t>(chunk.size()))
+        out.write(chunk.data(), static_cast<std::streamsize>(std::min<std::int64_t>(left, chunk.size())));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + full.string());
+    return full;
+}
+
+std::filesystem::path TempTree::folder(std::string_view relative) const
+{
+    const auto full = path(relative);
+    std::filesystem::create_directories(full);
+    return full;
+}
+
+std::filesystem::path TempTree::symlink(std::string_view relative, const std::filesystem::path& target) const
+{
+    const auto full = path(relative);
+    std::filesystem::create_directories(full.parent_path());
+    std::filesystem::create_symlink(target, full);
+    return full;
+}
+
+std::filesystem::path TempTree::fifo(std::string_view relative) const
+{
+    const auto full = path(relative);
+    std::filesystem::create_directories(full.parent_path());
+    if (::mkfifo(full.c_str(), 0644) != 0)
+        throw std::runtime_error("mkfifo failed");
+    return full;
+}
+
+void TempTree::setModificationTime(std::string_view relative, std::int64_t secondsSinceEpoch) const
+{
+    const struct timeval times[2] = {{secondsSinceEpoch, 0}, {secondsSinceEpoch, 0}};
+    if (::lutimes(path(relative).c_str(), times) != 0)
+        throw std::runtime_error("lutimes failed");
+}
+
+void TempTree::setMode(std::string_view relative, unsigned mode) const
+{
+    if (::chmod(path(relative).c_str(), mode) != 0)
+        throw std::runtime_error("chmod failed");
+}
+
+std::int64_t allocatedSizeOf(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        throw std::runtime_error("lstat failed");
+    return static_cast<std::int64_t>(st.st_blocks) * 512;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A temporary folder tree for one test, removed with everything in it when the test ends (also
+// trees too deep for path-based calls, and folders a test made unreadable).
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path path(std::string_view relative) const { return root_ / relative; }
+
+    // Creates the parent folders as needed. `size` bytes of `fill`.
+    std::filesystem::path file(std::string_view relative, std::int64_t size = 0, char fill = 'x') const;
+    std::filesystem::path folder(std::string_view relative) const;
+    std::filesystem::path symlink(std::string_view relative, const std::filesystem::path& target) const;
+    std::filesystem::path fifo(std::string_view relative) const;
+    void setModificationTime(std::string_view relative, std::int64_t secondsSinceEpoch) const;
+    void setMode(std::string_view relative, unsigned mode) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// Bytes a file of `size` bytes written in one go occupies on the file system the tests use.
+std::int64_t allocatedSizeOf(const std::filesystem::path& path);

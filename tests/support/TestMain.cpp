@@ -1,0 +1,33 @@
+// The main of every test program. Tests run as root on CI, and root reads and writes through any
+// permission bits; to test unreadable and read-only folders for real, the programs give up the
+// capabilities that bypass those bits before anything else starts a thread.
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void dropPermissionOverrides()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return;
+    for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        data[capability / 32].effective &= ~(1u << (capability % 32));
+        data[capability / 32].permitted &= ~(1u << (capability % 32));
+        data[capability / 32].inheritable &= ~(1u << (capability % 32));
+    }
+    ::syscall(SYS_capset, &header, data);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    dropPermissionOverrides();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
