@@ -12,11 +12,13 @@ Result<std::vector<DirectoryEntry>> listDirectory(const std::filesystem::path& f
         return fd.error();
     std::vector<DirectoryEntry> entries;
     DirectoryReader reader(fd->get());
-    RawDirectoryEntry raw;
-    while (reader.next(raw)) {
-        if (options.skipHidden && isHiddenName(raw.name))
-            continue;
-        entries.push_back({folder / raw.name, std::string(raw.name), raw.type});
+    while (auto batch = reader.nextBatch()) {
+        RawDirectoryEntry raw;
+        while (batch->next(raw)) {
+            if (options.skipHidden && isHiddenName(raw.name))
+                continue;
+            entries.push_back({folder / raw.name, std::string(raw.name), raw.type});
+        }
     }
     // A folder that fails part-way is a failed listing, not a silently shortened one.
     if (reader.error())

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -11,32 +12,45 @@ namespace platform {
 
 // One raw entry of a folder listing.
 struct RawDirectoryEntry {
-    // Valid until the next call of DirectoryReader::next.
+    // NUL-terminated in the batch's buffer; valid as long as the batch is.
     std::string_view name;
     // What the listing says the entry is; `unknown` where the file system does not say.
     FileType type = FileType::unknown;
 };
 
-// Reads the entries of an open folder in the file system's order, in large batches, skipping
-// "." and "..". Does not own the descriptor.
+// The entries one read of a folder returned, in the file system's order. Owns its buffer, so a
+// batch can be handed to another thread while the folder is read on.
+class DirectoryBatch {
+public:
+    DirectoryBatch(std::unique_ptr<std::byte[]> buffer, std::size_t length);
+    DirectoryBatch(DirectoryBatch&&) noexcept;
+    DirectoryBatch& operator=(DirectoryBatch&&) noexcept;
+    ~DirectoryBatch();
+
+    // The next entry other than "." and ".."; false after the last.
+    bool next(RawDirectoryEntry& entry);
+
+private:
+    std::unique_ptr<std::byte[]> buffer_;
+    std::size_t length_;
+    std::size_t position_ = 0;
+};
+
+// Reads the entries of an open folder in large batches. Does not own the descriptor.
 class DirectoryReader {
 public:
-    explicit DirectoryReader(int directoryFd);
-    ~DirectoryReader();
-    DirectoryReader(const DirectoryReader&) = delete;
-    DirectoryReader& operator=(const DirectoryReader&) = delete;
+    explicit DirectoryReader(int directoryFd) : fd_(directoryFd) {}
 
-    // False at the end of the listing, or when reading failed (then error() tells why).
-    bool next(RawDirectoryEntry& entry);
+    // The next batch; empty at the end of the listing or when reading failed (then error()
+    // tells why).
+    std::optional<DirectoryBatch> nextBatch();
+    // Whether the last batch filled its buffer, so that more are likely to follow.
+    bool lastBatchWasFull() const { return lastWasFull_; }
     std::error_code error() const { return error_; }
 
 private:
-    bool refill();
-
     int fd_;
-    std::unique_ptr<std::byte[]> buffer_;
-    std::size_t position_ = 0;
-    std::size_t end_ = 0;
+    bool lastWasFull_ = false;
     std::error_code error_;
 };
 

@@ -127,12 +127,38 @@ private:
         return !(options_.skipPackageDescendants && isPackageName(entry.name()));
     }
 
+    // Entry positions: the batch's number in the high bits, the entry's place in it below (a
+    // 32 KiB batch holds fewer than 4096 entries).
+    static constexpr int positionBitsPerBatch = 12;
+
     void read(WalkFolder& folder)
     {
         DirectoryReader reader(folder.fd);
+        std::uint32_t batchNumber = 0;
+        while (!stop_.stop_requested()) {
+            auto batch = reader.nextBatch();
+            if (!batch)
+                break;
+            const std::uint32_t firstPosition = batchNumber++ << positionBitsPerBatch;
+            if (reader.lastBatchWasFull()) {
+                // A large folder: other threads take its batches while this one reads on, so a
+                // folder of a hundred thousand files does not keep one core busy alone.
+                folder.users.fetch_add(1, std::memory_order_relaxed);
+                group_.run([this, &folder, firstPosition, owned = std::make_unique<DirectoryBatch>(std::move(*batch))] {
+                    visit(folder, *owned, firstPosition);
+                    release(folder);
+                });
+            } else {
+                visit(folder, *batch, firstPosition);
+            }
+        }
+        release(folder);
+    }
+
+    void visit(WalkFolder& folder, DirectoryBatch& batch, std::uint32_t position)
+    {
         RawDirectoryEntry raw;
-        std::uint32_t position = 0;
-        while (!stop_.stop_requested() && reader.next(raw)) {
+        while (!stop_.stop_requested() && batch.next(raw)) {
             const std::uint32_t entryPosition = position++;
             if (options_.skipHidden && isHiddenName(raw.name))
                 continue;
@@ -143,7 +169,6 @@ private:
                 group_.run([this, &child] { enter(child); });
             }
         }
-        release(folder);
     }
 
     void enter(WalkFolder& folder)

@@ -64,9 +64,10 @@ private:
 
 using WalkVisitor = std::function<WalkDecision(const WalkEntry&)>;
 
-// Visits every entry below `root` (not the root itself) on the shared work pool: the entries of
-// one folder are visited one after another in listing order, different folders at the same time
-// on different threads, so `visit` must be safe to call concurrently. Folders are entered only
+// Visits every entry below `root` (not the root itself) on the shared work pool. Different
+// folders, and the batches of one large folder, are visited at the same time on different
+// threads, so `visit` must be safe to call concurrently; WalkCollector restores the order of a
+// serial walk where it matters. Folders are entered only
 // when `visit` answers `descend`, through descriptors relative to their parent, never through a
 // symbolic link (the root itself included). Every error is absorbed: an unreadable folder
 // contributes what could be read, an unreadable entry has no attributes. Cancellation is checked

@@ -80,8 +80,11 @@ TEST(TreeWalk, VisitsInTheOrderOfASerialDepthFirstWalk)
         }
         tree.file("a" + std::to_string(a) + "/top", 1);
     }
+    // A folder too large for one listing batch is visited by several threads at once.
+    for (int i = 0; i < 3000; ++i)
+        tree.file("wide/file-with-a-longish-name-" + std::to_string(i), 0);
     const auto expected = findOrder(tree.root());
-    ASSERT_EQ(expected.size(), 6u * (5u * 4u + 2u));
+    ASSERT_EQ(expected.size(), 6u * (5u * 4u + 2u) + 3001u);
     for (int run = 0; run < 5; ++run)
         EXPECT_EQ(walkOrder(tree.root()), expected);
 }

@@ -11,6 +11,8 @@ namespace {
 // Large batches keep the number of system calls per folder low; 32 KiB holds several hundred
 // entries, which covers almost every real folder in one call.
 constexpr std::size_t bufferSize = 32 * 1024;
+// A batch this close to the buffer's end had no room for another entry of the longest name.
+constexpr std::size_t fullMargin = sizeof(struct dirent64) + 8;
 
 FileType typeOf(unsigned char dType)
 {
@@ -27,25 +29,18 @@ bool isDotOrDotDot(const char* name) { return name[0] == '.' && (name[1] == 0 ||
 
 } // namespace
 
-DirectoryReader::DirectoryReader(int directoryFd) : fd_(directoryFd), buffer_(new std::byte[bufferSize]) {}
-
-DirectoryReader::~DirectoryReader() = default;
-
-bool DirectoryReader::refill()
+DirectoryBatch::DirectoryBatch(std::unique_ptr<std::byte[]> buffer, std::size_t length)
+    : buffer_(std::move(buffer)), length_(length)
 {
-    const ssize_t count = ::getdents64(fd_, buffer_.get(), bufferSize);
-    if (count < 0)
-        error_ = lastError();
-    position_ = 0;
-    end_ = count > 0 ? static_cast<std::size_t>(count) : 0;
-    return end_ > 0;
 }
 
-bool DirectoryReader::next(RawDirectoryEntry& entry)
+DirectoryBatch::DirectoryBatch(DirectoryBatch&&) noexcept = default;
+DirectoryBatch& DirectoryBatch::operator=(DirectoryBatch&&) noexcept = default;
+DirectoryBatch::~DirectoryBatch() = default;
+
+bool DirectoryBatch::next(RawDirectoryEntry& entry)
 {
-    for (;;) {
-        if (position_ >= end_ && !refill())
-            return false;
+    while (position_ < length_) {
         const auto* record = reinterpret_cast<const struct dirent64*>(buffer_.get() + position_);
         position_ += record->d_reclen;
         if (isDotOrDotDot(record->d_name))
@@ -54,6 +49,19 @@ bool DirectoryReader::next(RawDirectoryEntry& entry)
         entry.type = typeOf(record->d_type);
         return true;
     }
+    return false;
+}
+
+std::optional<DirectoryBatch> DirectoryReader::nextBatch()
+{
+    auto buffer = std::make_unique_for_overwrite<std::byte[]>(bufferSize);
+    const ssize_t count = ::getdents64(fd_, buffer.get(), bufferSize);
+    if (count < 0)
+        error_ = lastError();
+    lastWasFull_ = count > 0 && static_cast<std::size_t>(count) + fullMargin > bufferSize;
+    if (count <= 0)
+        return std::nullopt;
+    return DirectoryBatch(std::move(buffer), static_cast<std::size_t>(count));
 }
 
 } // namespace platform
