@@ -4,6 +4,7 @@
 #include "platform/DirectoryListing.h"
 #include "platform/FileAttributes.h"
 #include "platform/Packages.h"
+#include "platform/WellKnownFolders.h"
 #include "support/TempTree.h"
 
 using namespace platform;
@@ -101,4 +102,20 @@ TEST(Packages, KnownExtensionsInAnyCase)
     EXPECT_FALSE(isPackageName("app"));
     EXPECT_FALSE(isPackageName("notes.txt"));
     EXPECT_FALSE(isPackageName("my.application"));
+}
+
+TEST(WellKnownFolders, TheTrashFollowsXdgDataHomeWhenAbsolute)
+{
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string restore = saved ? saved : "";
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(WellKnownFolders::trashFiles("/home/ann"), "/home/ann/.local/share/Trash/files");
+    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(WellKnownFolders::trashFiles("/home/ann"), "/home/ann/.local/share/Trash/files");
+    ::setenv("XDG_DATA_HOME", "/data/ann", 1);
+    EXPECT_EQ(WellKnownFolders::trashFiles("/home/ann"), "/data/ann/Trash/files");
+    if (saved)
+        ::setenv("XDG_DATA_HOME", restore.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
 }
