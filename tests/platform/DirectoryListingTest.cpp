@@ -3,6 +3,7 @@
 
 #include "platform/DirectoryListing.h"
 #include "platform/FileAttributes.h"
+#include "platform/FullDiskAccess.h"
 #include "platform/Packages.h"
 #include "platform/WellKnownFolders.h"
 #include "support/TempTree.h"
@@ -118,4 +119,15 @@ TEST(WellKnownFolders, TheTrashFollowsXdgDataHomeWhenAbsolute)
         ::setenv("XDG_DATA_HOME", restore.c_str(), 1);
     else
         ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST(FullDiskAccess, GrantedUnlessTheTrashExistsAndCannotBeRead)
+{
+    TempTree home;
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(hasFullDiskAccess(home.root()));
+    home.folder(".local/share/Trash/files");
+    EXPECT_TRUE(hasFullDiskAccess(home.root()));
+    home.setMode(".local/share/Trash/files", 0);
+    EXPECT_FALSE(hasFullDiskAccess(home.root()));
 }
