@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/records/Module.h"
+
 // One subcommand of the `quillo` command line.
 struct Command {
     std::string_view name;

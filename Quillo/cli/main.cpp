@@ -2,12 +2,18 @@
 #include <string_view>
 #include <vector>
 
+#include <QCoreApplication>
+
+#include "cli/CleanCommand.h"
 #include "cli/Command.h"
+#include "cli/ModulesCommand.h"
+#include "cli/ScanCommand.h"
 #include "cli/SizeCommand.h"
+#include "core/Preferences.h"
 
 namespace {
 
-const Command* const commands[] = {&sizeCommand};
+const Command* const commands[] = {&modulesCommand, &scanCommand, &cleanCommand, &sizeCommand};
 
 int printUsage()
 {
@@ -21,6 +27,9 @@ int printUsage()
 
 int main(int argc, char** argv)
 {
+    // The headless face of the application: the same store, on this thread's event loop.
+    QCoreApplication application(argc, argv);
+    Preferences::standard().registerApplicationDefaults();
     if (argc < 2)
         return printUsage();
     const std::string_view name = argv[1];

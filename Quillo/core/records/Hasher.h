@@ -44,3 +44,8 @@ private:
 
     std::size_t state_ = 0;
 };
+
+// Hashes a path as std::filesystem compares it, for unordered sets of locations.
+struct PathHash {
+    std::size_t operator()(const std::filesystem::path& path) const noexcept { return std::filesystem::hash_value(path); }
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "cli/Command.h"
+
+// `quillo clean MODULE [--item PATH]... [--dry-run] [--yes]`: scans, ticks the recommended items
+// (or exactly the named ones), confirms, and cleans them through the store.
+extern const Command cleanCommand;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <stop_token>
+#include <thread>
+#include <vector>
+
+#include <QObject>
+#include <QPointer>
+
+#include "core/records/CategoryResult.h"
+#include "core/records/Module.h"
+#include "scan/ProgressSink.h"
+
+// One started scan: a driver thread per target runs the target's routine off the GUI thread.
+// Progress reports and results travel to the GUI thread through `context`'s event loop; each
+// report is handed over and the driver waits until it was applied there or the scan was
+// cancelled, whichever comes first, so a scanner never runs ahead of the screen and a cancel or
+// a quit can never leave a driver waiting forever.
+class ScanTask {
+public:
+    using Routine = std::function<CategoryResult(Module target, const ProgressSink& progress)>;
+
+    struct Callbacks {
+        // Each runs on the GUI thread, never after cancel().
+        std::function<void(Module target, const ScanProgress& progress)> progress;
+        std::function<void(Module target, CategoryResult result)> targetFinished;
+        std::function<void()> allFinished;
+        // Runs on the GUI thread once every driver has returned, cancelled or not: the task
+        // may then be destroyed without waiting.
+        std::function<void()> drained;
+    };
+
+    // Starts the drivers at once. `context` lives on the GUI thread and outlives the task.
+    ScanTask(QObject* context, const std::vector<Module>& targets, Routine routine, Callbacks callbacks);
+    // Cancels and waits for the drivers, which stop at their routine's next check.
+    ~ScanTask();
+    ScanTask(const ScanTask&) = delete;
+    ScanTask& operator=(const ScanTask&) = delete;
+
+    // Stops the routines cooperatively; nothing more reaches the callbacks.
+    void cancel() { stop_.request_stop(); }
+    bool isCancelled() const { return stop_.stop_requested(); }
+
+private:
+    struct Shared;
+    void drive(Module target, std::stop_token stop);
+    void report(Module target, const ScanProgress& progress, const std::stop_token& stop);
+
+    QPointer<QObject> context_;
+    Routine routine_;
+    std::shared_ptr<Shared> shared_;
+    std::stop_source stop_;
+    std::vector<std::jthread> drivers_;
+};

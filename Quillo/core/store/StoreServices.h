@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/records/CategoryResult.h"
+#include "core/records/Module.h"
+#include "core/records/ScanOptions.h"
+#include "scan/ProgressSink.h"
+#include "system/CleanReport.h"
+#include "system/MemoryInfo.h"
+#include "system/StorageInfo.h"
+
+// Everything the store asks of the rest of the system. `live()` wires the real scan routines,
+// cleaner, probes and preferences; tests hand in fakes.
+struct StoreServices {
+    // Runs the scan routine of a leaf module. Called on a driver thread, never on the GUI thread.
+    std::function<CategoryResult(Module leaf, const ScanOptions& options, const ProgressSink& progress)> scan;
+    // Removes items; called off the GUI thread, one call at a time per clean.
+    std::function<CleanReport(const std::vector<ScanItem>& items, bool permanently)> clean;
+    // The rest are called on the GUI thread.
+    std::function<StorageInfo()> storage;
+    std::function<MemoryInfo()> memory;
+    std::function<void(const StorageInfo&)> checkLowSpace;
+    std::function<std::unordered_set<std::string>()> runningBundleIDs;
+    std::function<ScanOptions()> scanOptions;
+    std::function<bool()> deleteImmediately;
+
+    static StoreServices live();
+};

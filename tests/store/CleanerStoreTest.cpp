@@ -1,0 +1,454 @@
+#include <chrono>
+#include <thread>
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/store/CleanerStore.h"
+#include "store/FakeServices.h"
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+
+namespace {
+
+QCoreApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "quillo_store_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// Runs the event loop until `done` holds; fails the test after a few seconds.
+template <class Predicate>
+bool waitUntil(Predicate done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+ScanItem item(const std::string& path, std::int64_t size, bool recommended = true,
+              std::optional<std::string> bundleID = std::nullopt)
+{
+    ScanItem made;
+    made.url = path;
+    made.name = std::filesystem::path(path).filename().string();
+    made.size = size;
+    made.isRecommended = recommended;
+    made.bundleID = std::move(bundleID);
+    return made;
+}
+
+std::vector<std::string> urls(const std::vector<ScanItem>& items)
+{
+    std::vector<std::string> result;
+    for (const ScanItem& i : items)
+        result.push_back(i.url.string());
+    return result;
+}
+
+class CleanerStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { application(); }
+
+    std::unique_ptr<CleanerStore> makeStore() { return std::make_unique<CleanerStore>(system.services()); }
+
+    // Scans `module` with every target returning at once, and waits for it to be ready.
+    void scanToReady(CleanerStore& store, Module module)
+    {
+        store.scan(module);
+        ASSERT_TRUE(waitUntil([&] { return store.phase(module) == ScanPhase::ready(); }));
+    }
+
+    FakeSystem system;
+};
+
+} // namespace
+
+TEST_F(CleanerStoreTest, StartsOnSmartScanWithNothingScanned)
+{
+    auto store = makeStore();
+    EXPECT_EQ(store->selectedModule(), Module::smartScan);
+    EXPECT_TRUE(store->selection().empty());
+    EXPECT_EQ(store->storage(), system.storage);
+    EXPECT_EQ(store->memory(), system.memory);
+    for (Module module : Module::allCases()) {
+        EXPECT_EQ(store->phase(module), ScanPhase::idle());
+        EXPECT_EQ(store->result(module), nullptr);
+        EXPECT_EQ(store->progress(module), 0.0);
+        EXPECT_EQ(store->liveFound(module), 0);
+    }
+    const auto* timer = store->findChild<QTimer*>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 20'000);
+}
+
+TEST_F(CleanerStoreTest, ALeafScanReportsThenFinishesWithItsRecommendationsTicked)
+{
+    system.scanner.hold(Module::systemJunk);
+    system.scanner.setResult(Module::systemJunk, {{item("/c/a", 300), item("/c/b", 200, false)}, false});
+    system.options = ScanOptions{123, 4};
+    auto store = makeStore();
+    store->scan(Module::systemJunk);
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::scanning());
+
+    system.scanner.report(Module::systemJunk, {100, "~/c/a", 0.5});
+    ASSERT_TRUE(waitUntil([&] { return store->progress(Module::systemJunk) == 0.5; }));
+    EXPECT_EQ(store->liveFound(Module::systemJunk), 100);
+    EXPECT_EQ(store->currentPath(), "~/c/a");
+    // An empty path leaves the shown path alone.
+    system.scanner.report(Module::systemJunk, {150, "", 0.75});
+    ASSERT_TRUE(waitUntil([&] { return store->progress(Module::systemJunk) == 0.75; }));
+    EXPECT_EQ(store->currentPath(), "~/c/a");
+    EXPECT_EQ(store->foundBytes(Module::systemJunk), 150);
+
+    const int checksBefore = system.lowSpaceChecks;
+    system.scanner.finish(Module::systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::systemJunk) == ScanPhase::ready(); }));
+    ASSERT_NE(store->result(Module::systemJunk), nullptr);
+    EXPECT_EQ(store->result(Module::systemJunk)->items.size(), 2u);
+    EXPECT_EQ(store->progress(Module::systemJunk), 1.0);
+    EXPECT_EQ(store->liveFound(Module::systemJunk), 500);
+    EXPECT_EQ(store->selection(), Selection{"/c/a"});
+    EXPECT_GT(system.lowSpaceChecks, checksBefore);
+    EXPECT_FALSE(store->isScanning(Module::systemJunk));
+    EXPECT_THAT(system.scanner.optionsSeen(), ElementsAre(ScanOptions{123, 4}));
+}
+
+TEST_F(CleanerStoreTest, ARescanDropsTheOldTicksAndKeepsOtherModules)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/old/a", 10), item("/old/b", 5, false)}, false});
+    system.scanner.setResult(Module::largeFiles, {{item("/big", 10, false)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::systemJunk);
+    scanToReady(*store, Module::largeFiles);
+    store->toggle(store->result(Module::systemJunk)->items[1]);
+    store->toggle(store->result(Module::largeFiles)->items[0]);
+    EXPECT_EQ(store->selection().size(), 3u);
+
+    system.scanner.setResult(Module::systemJunk, {{item("/new/c", 10)}, false});
+    scanToReady(*store, Module::systemJunk);
+    EXPECT_EQ(store->selection(), (Selection{"/new/c", "/big"}));
+}
+
+TEST_F(CleanerStoreTest, RestartingARunningScanCancelsTheEarlierOne)
+{
+    system.scanner.hold(Module::systemJunk);
+    auto store = makeStore();
+    store->scan(Module::systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.running(Module::systemJunk) == 1; }));
+    store->scan(Module::systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.cancelled(Module::systemJunk) == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.running(Module::systemJunk) == 1; }));
+    system.scanner.setResult(Module::systemJunk, {{item("/second", 7)}, false});
+    system.scanner.finish(Module::systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::systemJunk) == ScanPhase::ready(); }));
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/second"));
+}
+
+TEST_F(CleanerStoreTest, TheSmartScanRunsItsTargetsSideBySideAndTakesOverOverlaps)
+{
+    for (Module target : Module(Module::smartScan).scanTargets())
+        system.scanner.hold(target);
+    system.scanner.hold(Module::largeFiles);
+    auto store = makeStore();
+    store->scan(Module::systemJunk);
+    store->scan(Module::largeFiles);
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.running(Module::systemJunk) == 1; }));
+
+    store->scan(Module::smartScan);
+    // The overlapping systemJunk scan went; largeFiles shares nothing and goes on.
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.cancelled(Module::systemJunk) == 1; }));
+    ASSERT_TRUE(waitUntil([&] {
+        return system.scanner.running(Module::systemJunk) == 1 && system.scanner.running(Module::developerJunk) == 1 &&
+               system.scanner.running(Module::trash) == 1;
+    }));
+    EXPECT_TRUE(store->isScanning(Module::largeFiles));
+    EXPECT_FALSE(store->isScanning(Module::systemJunk));
+    for (Module module : {Module::smartScan, Module::systemJunk, Module::developerJunk, Module::trash, Module::largeFiles})
+        EXPECT_EQ(store->phase(module), ScanPhase::scanning()) << module.rawValue();
+
+    // Targets become ready one by one; the smart scan after the last.
+    system.scanner.setResult(Module::trash, {{item("/t/1", 50)}, false});
+    system.scanner.finish(Module::trash);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::trash) == ScanPhase::ready(); }));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::scanning());
+    system.scanner.report(Module::systemJunk, {30, "~/x", 0.5});
+    ASSERT_TRUE(waitUntil([&] { return store->liveFound(Module::systemJunk) == 30; }));
+    EXPECT_EQ(store->foundBytes(Module::smartScan), 80);
+    system.scanner.finish(Module::systemJunk);
+    system.scanner.finish(Module::developerJunk);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::smartScan) == ScanPhase::ready(); }));
+    EXPECT_EQ(store->progress(Module::smartScan), 0.0);
+    EXPECT_EQ(store->liveFound(Module::smartScan), 0);
+    EXPECT_EQ(store->result(Module::smartScan), nullptr);
+    EXPECT_EQ(store->scannedBytes(Module::smartScan), std::nullopt);
+    system.scanner.finish(Module::largeFiles);
+}
+
+TEST_F(CleanerStoreTest, ALeafScanStartedDuringTheSmartScanResetsTheOtherTargets)
+{
+    for (Module target : Module(Module::smartScan).scanTargets())
+        system.scanner.hold(target);
+    auto store = makeStore();
+    store->scan(Module::smartScan);
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.running(Module::trash) == 1; }));
+    store->scan(Module::systemJunk);
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::scanning());
+    // Nothing runs for them any more, so they must not show "scanning".
+    EXPECT_EQ(store->phase(Module::developerJunk), ScanPhase::idle());
+    EXPECT_EQ(store->phase(Module::trash), ScanPhase::idle());
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.cancelled(Module::trash) == 1; }));
+    system.scanner.finish(Module::systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::systemJunk) == ScanPhase::ready(); }));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
+}
+
+TEST_F(CleanerStoreTest, CancellingTheSmartScanKeepsFinishedTargets)
+{
+    for (Module target : Module(Module::smartScan).scanTargets())
+        system.scanner.hold(target);
+    system.scanner.setResult(Module::trash, {{item("/t/1", 50)}, false});
+    auto store = makeStore();
+    store->scan(Module::smartScan);
+    system.scanner.report(Module::systemJunk, {10, "~/s", 0.3});
+    ASSERT_TRUE(waitUntil([&] { return store->liveFound(Module::systemJunk) == 10; }));
+    system.scanner.finish(Module::trash);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::trash) == ScanPhase::ready(); }));
+
+    store->cancelScan(Module::smartScan);
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
+    EXPECT_EQ(store->phase(Module::trash), ScanPhase::ready());
+    EXPECT_NE(store->result(Module::trash), nullptr);
+    for (Module reset : {Module::systemJunk, Module::developerJunk}) {
+        EXPECT_EQ(store->phase(reset), ScanPhase::idle());
+        EXPECT_EQ(store->result(reset), nullptr);
+        EXPECT_EQ(store->progress(reset), 0.0);
+        EXPECT_EQ(store->liveFound(reset), 0);
+    }
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.cancelled(Module::systemJunk) == 1; }));
+    // A result that a cancelled routine delivers anyway is never stored.
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(store->result(Module::systemJunk), nullptr);
+}
+
+TEST_F(CleanerStoreTest, LateReportsChangeNothing)
+{
+    system.scanner.hold(Module::downloads);
+    auto store = makeStore();
+    store->scan(Module::downloads);
+    system.scanner.report(Module::downloads, {5, "~/d", 0.2});
+    ASSERT_TRUE(waitUntil([&] { return store->progress(Module::downloads) == 0.2; }));
+    QSignalSpy progressSpy(store.get(), &CleanerStore::progressChanged);
+    QSignalSpy pathSpy(store.get(), &CleanerStore::currentPathChanged);
+    store->cancelScan(Module::downloads);
+    progressSpy.clear();
+    // The routine keeps reporting after the cancel; none of it shows.
+    system.scanner.report(Module::downloads, {9, "~/late", 0.9});
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(progressSpy.count(), 0);
+    EXPECT_EQ(store->currentPath(), "~/d");
+}
+
+TEST_F(CleanerStoreTest, DestroyingTheStoreWhileScansWaitNeverHangs)
+{
+    for (Module target : Module(Module::smartScan).scanTargets())
+        system.scanner.hold(target);
+    system.scanner.hold(Module::duplicates);
+    auto store = makeStore();
+    store->scan(Module::smartScan);
+    store->scan(Module::duplicates);
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.running(Module::duplicates) == 1; }));
+    // A report the GUI thread never gets to apply: the routine waits inside the sink.
+    system.scanner.report(Module::duplicates, {1, "~/waiting", 0.1});
+    system.scanner.report(Module::trash, {1, "~/waiting", 0.1});
+    std::this_thread::sleep_for(50ms);
+    const auto start = std::chrono::steady_clock::now();
+    store.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_EQ(system.scanner.running(Module::duplicates), 0);
+    EXPECT_EQ(system.scanner.running(Module::trash), 0);
+    // Whatever the drivers posted before dying is dropped with the store.
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+}
+
+TEST_F(CleanerStoreTest, TicksSelectedItemsAndTotals)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/1", 10), item("/s/2", 20, false)}, false});
+    system.scanner.setResult(Module::developerJunk, {{item("/d/1", 30)}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/1", 40)}, false});
+    system.scanner.setResult(Module::iosBackups, {{item("/b/1", 99, false)}, true});
+    auto store = makeStore();
+    scanToReady(*store, Module::smartScan);
+    scanToReady(*store, Module::iosBackups);
+    EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/s/1", "/d/1", "/t/1"));
+    store->toggle(store->result(Module::systemJunk)->items[1]);
+    store->toggle(store->result(Module::developerJunk)->items[0]);
+    EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/s/1", "/s/2", "/t/1"));
+    store->setSelected(false, store->result(Module::systemJunk)->items);
+    EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/t/1"));
+    store->setSelected(true, store->result(Module::developerJunk)->items);
+    EXPECT_THAT(urls(store->selectedItems(Module::developerJunk)), ElementsAre("/d/1"));
+
+    EXPECT_EQ(store->foundBytes(Module::smartScan), 100);
+    EXPECT_EQ(store->foundBytes(Module::largeFiles), 0);
+    EXPECT_EQ(store->scannedBytes(Module::systemJunk), 30);
+    EXPECT_EQ(store->scannedBytes(Module::largeFiles), std::nullopt);
+    // Refused access: the items do not count as a scanned total.
+    EXPECT_EQ(store->scannedBytes(Module::iosBackups), std::nullopt);
+    EXPECT_EQ(store->foundBytes(Module::iosBackups), 99);
+}
+
+TEST_F(CleanerStoreTest, CleaningWithoutTicksChangesNothing)
+{
+    system.scanner.setResult(Module::largeFiles, {{item("/big", 10, false)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::largeFiles);
+    QSignalSpy phases(store.get(), &CleanerStore::phaseChanged);
+    store->clean(Module::largeFiles);
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(phases.count(), 0);
+    EXPECT_TRUE(system.cleaner.calls().empty());
+}
+
+TEST_F(CleanerStoreTest, ALeafCleanMovesToTheTrashShrinksTheResultAndRescansTheTrash)
+{
+    system.scanner.setResult(Module::systemJunk,
+                             {{item("/s/a", 100), item("/s/b", 50), item("/s/c", 25, false), item("/s/fails", 5)}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/old", 1)}, false});
+    system.cleaner.failOn("/s/fails");
+    auto store = makeStore();
+    scanToReady(*store, Module::trash);
+    scanToReady(*store, Module::systemJunk);
+    const int trashScans = system.scanner.calls(Module::trash);
+
+    store->clean(Module::systemJunk);
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::cleaning());
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::cleaned({150, 2, 1, true}));
+    ASSERT_EQ(system.cleaner.calls().size(), 1u);
+    EXPECT_FALSE(system.cleaner.calls()[0].permanently);
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/s/c", "/s/fails"));
+    EXPECT_EQ(store->foundBytes(Module::systemJunk), 30);
+    // The Trash module rescans to show what just arrived there, and ticks its items again.
+    ASSERT_TRUE(waitUntil([&] { return system.scanner.calls(Module::trash) == trashScans + 1; }));
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::trash) == ScanPhase::ready(); }));
+    EXPECT_EQ(store->selection(), (Selection{"/s/fails", "/t/old"}));
+
+    store->dismissSummary(Module::systemJunk);
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::ready());
+}
+
+TEST_F(CleanerStoreTest, TheTrashIsAlwaysEmptiedForGood)
+{
+    system.scanner.setResult(Module::trash, {{item("/t/a", 10), item("/t/b", 20)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::trash);
+    store->clean(Module::trash);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::trash).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store->phase(Module::trash), ScanPhase::cleaned({30, 2, 0, false}));
+    EXPECT_TRUE(system.cleaner.calls()[0].permanently);
+    // Nothing went to the Trash, so nothing to rescan.
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(system.scanner.calls(Module::trash), 1);
+}
+
+TEST_F(CleanerStoreTest, ASmartCleanGoesTargetByTargetAndLeavesRunningAppsAlone)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/free", 10), item("/s/busy", 20, true, "com.busy.app")}, false});
+    system.scanner.setResult(Module::developerJunk, {{item("/d/1", 30)}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/1", 40)}, false});
+    system.runningBundleIDs = {"com.busy.app"};
+    auto store = makeStore();
+    scanToReady(*store, Module::smartScan);
+    store->clean(Module::smartScan);
+    // The setting is read once, when the clean starts.
+    system.deleteImmediately = true;
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::smartScan).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::cleaned({80, 3, 1, true}));
+    const auto calls = system.cleaner.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_THAT(urls(calls[0].items), ElementsAre("/s/free"));
+    EXPECT_FALSE(calls[0].permanently);
+    EXPECT_FALSE(calls[1].permanently);
+    EXPECT_TRUE(calls[2].permanently);
+    EXPECT_FALSE(system.cleaner.overlapped());
+    EXPECT_EQ(system.deleteImmediatelyReads, 1);
+    // The running app's item stays, ticked; the leaves stay ready.
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/s/busy"));
+    EXPECT_EQ(store->selection(), Selection{"/s/busy"});
+    EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::ready());
+    // Items went to the Trash while it had a result: it is scanned again.
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::trash) == ScanPhase::ready(); }));
+    EXPECT_EQ(system.scanner.calls(Module::trash), 2);
+
+    store->dismissSummary(Module::smartScan);
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
+}
+
+TEST_F(CleanerStoreTest, NoTrashRescanWhenOnlyTheTrashWasCleanedOrAScanRuns)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/1", 10, false)}, false});
+    system.scanner.setResult(Module::developerJunk, {{}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/1", 40)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::smartScan);
+    store->clean(Module::smartScan);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::smartScan).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::cleaned({40, 1, 0, false}));
+    EXPECT_EQ(system.scanner.calls(Module::trash), 1);
+
+    // Items went to the Trash, but a scan is running somewhere: no rescan.
+    system.scanner.setResult(Module::downloads, {{item("/dl/a", 5)}, false});
+    system.scanner.hold(Module::largeFiles);
+    scanToReady(*store, Module::downloads);
+    store->scan(Module::largeFiles);
+    store->clean(Module::downloads);
+    ASSERT_TRUE(waitUntil([&] { return store->phase(Module::downloads).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_TRUE(store->phase(Module::downloads).summary()->movedToTrash);
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(system.scanner.calls(Module::trash), 1);
+    system.scanner.finish(Module::largeFiles);
+}
+
+TEST_F(CleanerStoreTest, EqualAssignmentsSignalNothing)
+{
+    auto store = makeStore();
+    QSignalSpy storage(store.get(), &CleanerStore::storageChanged);
+    QSignalSpy memory(store.get(), &CleanerStore::memoryChanged);
+    QSignalSpy selected(store.get(), &CleanerStore::selectedModuleChanged);
+    store->refreshStats();
+    store->setSelectedModule(Module::smartScan);
+    store->open(Module::smartScan, false);
+    EXPECT_EQ(storage.count(), 0);
+    EXPECT_EQ(memory.count(), 0);
+    EXPECT_EQ(selected.count(), 0);
+    system.memory.used += 1;
+    store->refreshStats();
+    EXPECT_EQ(memory.count(), 1);
+    EXPECT_EQ(storage.count(), 0);
+    store->open(Module::trash, false);
+    store->setSelectedModule(std::nullopt);
+    EXPECT_EQ(selected.count(), 2);
+    EXPECT_EQ(store->phase(Module::trash), ScanPhase::idle());
+}
