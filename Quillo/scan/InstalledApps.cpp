@@ -1,8 +1,8 @@
 #include "scan/InstalledApps.h"
 
-#include "platform/DirectoryListing.h"
 #include "platform/FileAttributes.h"
 #include "scan/SystemAnswers.h"
+#include "scan/VisibleEntries.h"
 
 namespace DiskScanner {
 
@@ -23,12 +23,6 @@ bool isFolder(const DirectoryEntry& entry)
         return entry.type == platform::FileType::directory;
     auto attributes = platform::readAttributes(entry.path, platform::AttributeKey::type);
     return attributes && attributes->isDirectory();
-}
-
-std::vector<DirectoryEntry> visibleEntries(const std::filesystem::path& folder)
-{
-    auto listing = platform::listDirectory(folder, {.skipHidden = true});
-    return listing ? std::move(listing).value() : std::vector<DirectoryEntry>{};
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "scan/Text.h"
 
+#include <memory>
+
+#include <unicode/brkiter.h>
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -10,6 +13,25 @@ std::string lowercased(std::string_view text)
     auto unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
     std::string result;
     unicode.toLower(icu::Locale::getRoot()).toUTF8String(result);
+    return result;
+}
+
+std::string prefix(std::string_view text, std::size_t count)
+{
+    const auto unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> characters(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    std::int32_t end = unicode.length();
+    if (U_SUCCESS(status)) {
+        characters->setText(unicode);
+        end = characters->first();
+        for (std::size_t taken = 0; taken < count && end != icu::BreakIterator::DONE; ++taken)
+            end = characters->next();
+        if (end == icu::BreakIterator::DONE)
+            end = unicode.length();
+    }
+    std::string result;
+    unicode.tempSubString(0, end).toUTF8String(result);
     return result;
 }
 

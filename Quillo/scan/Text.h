@@ -15,4 +15,7 @@ std::string lowercased(std::string_view text);
 // point into `text`.
 std::vector<std::string_view> nonEmptyParts(std::string_view text, char separator);
 
+// The first `count` characters (as a reader counts them: a letter with its accents is one).
+std::string prefix(std::string_view text, std::size_t count);
+
 } // namespace Text

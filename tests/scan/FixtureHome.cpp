@@ -41,3 +41,12 @@ std::filesystem::path FixtureHome::systemApplications(std::string_view relative)
 {
     return tree_.path("System/Applications") / relative;
 }
+
+const ScanItem* findItem(const CategoryResult& result, const std::filesystem::path& url)
+{
+    for (const ScanItem& item : result.items) {
+        if (item.url == url)
+            return &item;
+    }
+    return nullptr;
+}

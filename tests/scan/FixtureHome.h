@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/records/CategoryResult.h"
 #include "core/records/Date.h"
 #include "support/TempTree.h"
 
@@ -35,3 +36,6 @@ private:
 
 // `days` days before FixtureHome::now.
 constexpr Date daysAgo(int days) { return FixtureHome::now - std::chrono::hours(24 * days); }
+
+// The item at `url`, or null.
+const ScanItem* findItem(const CategoryResult& result, const std::filesystem::path& url);

@@ -1,0 +1,136 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FixtureHome.h"
+#include "scan/DeveloperJunk.h"
+#include "scan/DiskScanner.h"
+#include "support/FakeAppBundle.h"
+
+using ::testing::ElementsAre;
+using DiskScanner::DerivedDataLabel;
+using DiskScanner::derivedDataLabel;
+using Tag = ScanItem::Tag;
+
+namespace {
+
+void writeWorkspace(const std::filesystem::path& buildFolder, std::string_view workspacePath, PlistFormat format)
+{
+    PlistDictionary info;
+    info.text("WorkspacePath", workspacePath);
+    info.write(buildFolder / "info.plist", format);
+}
+
+} // namespace
+
+TEST(DerivedDataLabel, NamesBuildFoldersAfterTheirProject)
+{
+    TempTree tree;
+    DiskScanner::setHomeForTesting("/Users/u");
+    writeWorkspace(tree.path("MyApp-abcdefghijklmnop"), "/Users/u/Code/MyApp/MyApp.xcodeproj", PlistFormat::binary);
+    writeWorkspace(tree.path("Runner-abc"), "/Users/u/Code/shop_app/ios/Runner.xcworkspace", PlistFormat::xml);
+    writeWorkspace(tree.path("Viewer-abc"), "/Users/u/Code/Tools/macos/Viewer.xcodeproj/", PlistFormat::xml);
+    writeWorkspace(tree.path("Other-abc"), "/srv/build/android/Other.xcodeproj", PlistFormat::binary);
+
+    EXPECT_EQ(derivedDataLabel(tree.path("MyApp-abcdefghijklmnop")),
+              (DerivedDataLabel{"MyApp", "DerivedData · ~/Code/MyApp"}));
+    EXPECT_EQ(derivedDataLabel(tree.path("Runner-abc")), (DerivedDataLabel{"shop_app", "DerivedData · ~/Code/shop_app"}));
+    // Lifted out of "macos" though not named "Runner".
+    EXPECT_EQ(derivedDataLabel(tree.path("Viewer-abc")), (DerivedDataLabel{"Viewer", "DerivedData · ~/Code/Tools"}));
+    EXPECT_EQ(derivedDataLabel(tree.path("Other-abc")), (DerivedDataLabel{"Other", "DerivedData · /srv/build/android"}));
+}
+
+TEST(DerivedDataLabel, FallsBackToTheFolderName)
+{
+    TempTree tree;
+    tree.folder("Scratch-abcdefghijkl");
+    tree.folder("NoDash");
+    tree.folder("My-App-abc");
+    tree.file("Garbage-0123456789/info.plist", 500, '\x9c');
+    PlistDictionary numberPath;
+    numberPath.integer("WorkspacePath", 3);
+    numberPath.write(tree.path("Number-0123456789/info.plist"), PlistFormat::binary);
+    writeWorkspace(tree.path("Relative-0123456789"), "Code/Relative.xcodeproj", PlistFormat::xml);
+    writeWorkspace(tree.path("Empty-0123456789"), "", PlistFormat::xml);
+    // Eight characters as a reader counts them: "é" written as e and a combining accent is one.
+    tree.folder("Accent-e\xCC\x81" "bcdefghij");
+
+    EXPECT_EQ(derivedDataLabel(tree.path("Scratch-abcdefghijkl")), (DerivedDataLabel{"Scratch", "Xcode DerivedData · abcdefgh"}));
+    EXPECT_EQ(derivedDataLabel(tree.path("NoDash")), (DerivedDataLabel{"NoDash", "Xcode DerivedData"}));
+    EXPECT_EQ(derivedDataLabel(tree.path("My-App-abc")), (DerivedDataLabel{"My-App", "Xcode DerivedData · abc"}));
+    for (const char* name : {"Garbage", "Number", "Relative", "Empty"}) {
+        EXPECT_EQ(derivedDataLabel(tree.path(std::string(name) + "-0123456789")),
+                  (DerivedDataLabel{name, "Xcode DerivedData · 01234567"}));
+    }
+    EXPECT_EQ(derivedDataLabel(tree.path("Accent-e\xCC\x81" "bcdefghij")),
+              (DerivedDataLabel{"Accent", "Xcode DerivedData · e\xCC\x81" "bcdefgh"}));
+}
+
+TEST(DeveloperJunk, OffersBuildFoldersDeviceSupportAndToolCaches)
+{
+    FixtureHome home;
+    const auto xcode = makeAppBundle(home.applications("Xcode.app"), "com.apple.dt.Xcode");
+    const auto studio = makeAppBundle(home.applications("Android Studio.app"), "com.google.android.studio");
+    home.file("Library/Developer/Xcode/DerivedData/Scratch-abcdefghijkl/Build/x.o");
+    home.file("Library/Developer/Xcode/DerivedData/.hidden-abc/x.o");
+    home.file("Library/Developer/Xcode/iOS DeviceSupport/17.2 (21C62)/Symbols/dyld");
+    home.file("Library/Developer/Xcode/watchOS DeviceSupport/10.1/Symbols/dyld");
+    home.file("Library/Developer/Xcode/Archives/2024-05-01/App.xcarchive/Info.plist");
+    home.file(".gradle/caches/modules/jar");
+    home.file(".npm/_cacache/index");
+    home.file(".pub-cache/hosted/pub.dev/pkg");
+    home.folder(".cocoapods/repos"); // exists, but empty: dropped by measuring
+
+    const CategoryResult result = DiskScanner::developerJunk(ProgressSink());
+    EXPECT_FALSE(result.accessDenied);
+    ASSERT_EQ(result.items.size(), 7u);
+
+    const ScanItem* build = findItem(result, home.path("Library/Developer/Xcode/DerivedData/Scratch-abcdefghijkl"));
+    EXPECT_EQ(build->name, "Scratch");
+    EXPECT_THAT(build->tags, ElementsAre(Tag::rebuildable));
+    EXPECT_TRUE(build->isRecommended);
+    EXPECT_EQ(build->iconURL, xcode);
+
+    const ScanItem* support = findItem(result, home.path("Library/Developer/Xcode/iOS DeviceSupport/17.2 (21C62)"));
+    EXPECT_EQ(support->name, "iOS 17.2 (21C62)");
+    EXPECT_EQ(support->detail, "Device support files");
+    EXPECT_THAT(support->tags, ElementsAre(Tag::rebuildable));
+    EXPECT_TRUE(support->isRecommended);
+    EXPECT_EQ(findItem(result, home.path("Library/Developer/Xcode/watchOS DeviceSupport/10.1"))->name, "watchOS 10.1");
+
+    const ScanItem* archives = findItem(result, home.path("Library/Developer/Xcode/Archives"));
+    EXPECT_EQ(archives->name, "Xcode archives");
+    EXPECT_EQ(archives->detail, "Needed to symbolicate old crash reports");
+    EXPECT_THAT(archives->tags, ElementsAre(Tag::review));
+    EXPECT_FALSE(archives->isRecommended);
+    EXPECT_EQ(archives->iconURL, xcode);
+
+    const ScanItem* gradle = findItem(result, home.path(".gradle/caches"));
+    EXPECT_EQ(gradle->name, "Gradle caches");
+    EXPECT_THAT(gradle->tags, ElementsAre(Tag::rebuildable));
+    EXPECT_TRUE(gradle->isRecommended);
+    EXPECT_EQ(gradle->iconURL, studio);
+
+    const ScanItem* npm = findItem(result, home.path(".npm/_cacache"));
+    EXPECT_EQ(npm->detail, "Node package cache");
+    EXPECT_TRUE(npm->isRecommended);
+    EXPECT_EQ(npm->iconURL, std::nullopt);
+
+    const ScanItem* pub = findItem(result, home.path(".pub-cache/hosted"));
+    EXPECT_EQ(pub->detail, "Flutter & Dart packages, re-downloaded on demand");
+    EXPECT_THAT(pub->tags, ElementsAre(Tag::review));
+    EXPECT_FALSE(pub->isRecommended);
+}
+
+TEST(DeveloperJunk, WithoutTheDevelopmentEnvironmentItemsHaveNoIcon)
+{
+    FixtureHome home;
+    home.file("Library/Developer/Xcode/DerivedData/App-abc/x.o");
+    home.file("Library/Developer/Xcode/macOS DeviceSupport/14.0/Symbols/dyld");
+    home.file("Library/Developer/CoreSimulator/Caches/dyld/cache");
+
+    const CategoryResult result = DiskScanner::developerJunk(ProgressSink());
+    ASSERT_EQ(result.items.size(), 3u);
+    for (const ScanItem& item : result.items)
+        EXPECT_EQ(item.iconURL, std::nullopt) << item.name;
+    EXPECT_EQ(findItem(result, home.path("Library/Developer/CoreSimulator/Caches"))->name, "Simulator caches");
+}
