@@ -1,17 +1,9 @@
 #include "platform/AppBundle.h"
 
+#include "platform/PlainName.h"
 #include "platform/PropertyList.h"
 
 namespace platform {
-
-namespace {
-
-bool isPlainFileName(const std::string& name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
-
-} // namespace
 
 std::optional<std::filesystem::path> AppBundle::executable() const
 {
@@ -29,7 +21,7 @@ Result<AppBundle> openAppBundle(const std::filesystem::path& location)
     if (!identifier || identifier->empty())
         return Result<AppBundle>::failure(ENODATA);
     auto executableName = info->string("CFBundleExecutable");
-    if (executableName && !isPlainFileName(*executableName))
+    if (executableName && !isPlainName(*executableName))
         executableName.reset();
     return AppBundle{location, std::move(*identifier), std::move(executableName)};
 }

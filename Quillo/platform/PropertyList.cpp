@@ -1,6 +1,5 @@
 #include "platform/PropertyList.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include <plist/plist.h>
@@ -83,12 +82,15 @@ std::optional<std::string> PropertyListDictionary::string(std::string_view key) 
     plist_t value = valueFor(key);
     if (!value || plist_get_node_type(value) != PLIST_STRING)
         return std::nullopt;
-    char* text = nullptr;
-    plist_get_string_val(value, &text);
+    // Not plist_get_string_val: libplist asserts on a NUL inside the text, which binary input
+    // may hold.
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(value, &length);
     if (!text)
         return std::nullopt;
-    std::string result(text);
-    std::free(text);
+    std::string result(text, length);
+    if (result.find('\0') != std::string::npos)
+        return std::nullopt;
     return result;
 }
 

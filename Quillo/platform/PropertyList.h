@@ -36,7 +36,8 @@ public:
     // Reads the file (platform/FileContents.h, capped at maxSize) and parses it.
     static Result<PropertyListDictionary> read(const std::filesystem::path& file);
 
-    // The value under `key` when it is text; absent when missing or of another type.
+    // The value under `key` when it is text; absent when missing, of another type, or holding a
+    // NUL character (nothing read here may hold one, and a path made from it would be cut short).
     std::optional<std::string> string(std::string_view key) const;
     // The value under `key` when it is a date; absent when missing or of another type.
     OptionalDate date(std::string_view key) const;

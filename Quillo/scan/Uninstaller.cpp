@@ -6,10 +6,11 @@
 #include "platform/FileExists.h"
 #include "platform/LastUsedDate.h"
 #include "platform/OwnBundleIdentifier.h"
+#include "platform/PlainName.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
-#include "scan/OldAge.h"
 #include "scan/InstalledApps.h"
+#include "scan/OldAge.h"
 #include "scan/SystemAnswers.h"
 #include "scan/Text.h"
 
@@ -18,13 +19,6 @@ namespace DiskScanner {
 namespace {
 
 namespace Folders = platform::WellKnownFolders;
-
-// An identifier or name is put into a path as one component; one that is not a plain name
-// (read from a bundle, it could be anything) would point elsewhere, at the user's documents say.
-bool isPlainName(std::string_view name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
-}
 
 struct RelatedPath {
     std::string_view folder;
@@ -71,11 +65,13 @@ std::vector<std::filesystem::path> relatedFiles(std::string_view bundleID, std::
 {
     std::vector<std::filesystem::path> candidates;
     for (const RelatedPath& related : relatedPaths) {
+        // Read from a bundle, an identifier could be anything: "../../Documents" would lead to
+        // the user's documents.
         const std::string_view key = related.key == RelatedPath::identifier ? bundleID : appName;
-        if (isPlainName(key))
+        if (platform::isPlainName(key))
             candidates.push_back(home() / related.folder / (std::string(key) + std::string(related.suffix)));
     }
-    if (includeContainers && isPlainName(bundleID))
+    if (includeContainers && platform::isPlainName(bundleID))
         candidates.push_back(home() / Folders::containers / bundleID);
 
     std::vector<std::filesystem::path> existing;

@@ -38,6 +38,21 @@ TEST(PropertyList, ReadsTextAndDatesFromBinaryAndXml)
     EXPECT_EQ(empty.date("Last Backup Date"), std::nullopt);
 }
 
+TEST(PropertyList, TextHoldingANulIsAbsent)
+{
+    // {"Name": "a\0b"} in binary with the text in UTF-16, by hand: libplist cannot write it, and
+    // asserts when asked for it the usual way.
+    std::string bytes("bplist00\xD1\x01\x02\x54Name\x63\0a\0\0\0b\x08\x0B\x10", 26);
+    std::string trailer(32, '\0');
+    trailer[6] = 1;
+    trailer[7] = 1;
+    trailer[15] = 3;
+    trailer[31] = 23;
+    const auto parsed = PropertyListDictionary::parse(bytes + trailer);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->string("Name"), std::nullopt);
+}
+
 TEST(PropertyList, MalformedInputFailsCleanly)
 {
     const std::string binary = sample(PlistFormat::binary);
