@@ -84,41 +84,37 @@ TEST(DeveloperJunk, OffersBuildFoldersDeviceSupportAndToolCaches)
     EXPECT_FALSE(result.accessDenied);
     ASSERT_EQ(result.items.size(), 7u);
 
-    const ScanItem* build = findItem(result, home.path("Library/Developer/Xcode/DerivedData/Scratch-abcdefghijkl"));
-    EXPECT_EQ(build->name, "Scratch");
-    EXPECT_THAT(build->tags, ElementsAre(Tag::rebuildable));
-    EXPECT_TRUE(build->isRecommended);
-    EXPECT_EQ(build->iconURL, xcode);
-
-    const ScanItem* support = findItem(result, home.path("Library/Developer/Xcode/iOS DeviceSupport/17.2 (21C62)"));
-    EXPECT_EQ(support->name, "iOS 17.2 (21C62)");
-    EXPECT_EQ(support->detail, "Device support files");
-    EXPECT_THAT(support->tags, ElementsAre(Tag::rebuildable));
-    EXPECT_TRUE(support->isRecommended);
-    EXPECT_EQ(findItem(result, home.path("Library/Developer/Xcode/watchOS DeviceSupport/10.1"))->name, "watchOS 10.1");
-
-    const ScanItem* archives = findItem(result, home.path("Library/Developer/Xcode/Archives"));
-    EXPECT_EQ(archives->name, "Xcode archives");
-    EXPECT_EQ(archives->detail, "Needed to symbolicate old crash reports");
-    EXPECT_THAT(archives->tags, ElementsAre(Tag::review));
-    EXPECT_FALSE(archives->isRecommended);
-    EXPECT_EQ(archives->iconURL, xcode);
-
-    const ScanItem* gradle = findItem(result, home.path(".gradle/caches"));
-    EXPECT_EQ(gradle->name, "Gradle caches");
-    EXPECT_THAT(gradle->tags, ElementsAre(Tag::rebuildable));
-    EXPECT_TRUE(gradle->isRecommended);
-    EXPECT_EQ(gradle->iconURL, studio);
-
-    const ScanItem* npm = findItem(result, home.path(".npm/_cacache"));
-    EXPECT_EQ(npm->detail, "Node package cache");
-    EXPECT_TRUE(npm->isRecommended);
-    EXPECT_EQ(npm->iconURL, std::nullopt);
-
-    const ScanItem* pub = findItem(result, home.path(".pub-cache/hosted"));
-    EXPECT_EQ(pub->detail, "Flutter & Dart packages, re-downloaded on demand");
-    EXPECT_THAT(pub->tags, ElementsAre(Tag::review));
-    EXPECT_FALSE(pub->isRecommended);
+    struct Expected {
+        std::string_view location;
+        std::string_view name;
+        std::string_view detail;
+        Tag tag;
+        std::optional<std::filesystem::path> icon;
+    };
+    const Expected expected[] = {
+        {"Library/Developer/Xcode/DerivedData/Scratch-abcdefghijkl", "Scratch", "Xcode DerivedData · abcdefgh",
+         Tag::rebuildable, xcode},
+        {"Library/Developer/Xcode/iOS DeviceSupport/17.2 (21C62)", "iOS 17.2 (21C62)", "Device support files",
+         Tag::rebuildable, xcode},
+        {"Library/Developer/Xcode/watchOS DeviceSupport/10.1", "watchOS 10.1", "Device support files", Tag::rebuildable,
+         xcode},
+        {"Library/Developer/Xcode/Archives", "Xcode archives", "Needed to symbolicate old crash reports", Tag::review,
+         xcode},
+        {".gradle/caches", "Gradle caches", "Android build cache", Tag::rebuildable, studio},
+        {".npm/_cacache", "npm cache", "Node package cache", Tag::rebuildable, std::nullopt},
+        {".pub-cache/hosted", "Pub packages", "Flutter & Dart packages, re-downloaded on demand", Tag::review,
+         std::nullopt},
+    };
+    for (const Expected& want : expected) {
+        const ScanItem* item = findItem(result, home.path(want.location));
+        ASSERT_NE(item, nullptr) << want.location;
+        EXPECT_EQ(item->name, want.name);
+        EXPECT_EQ(item->detail, want.detail);
+        EXPECT_THAT(item->tags, ElementsAre(want.tag)) << want.location;
+        // Only what rebuilds itself is ticked.
+        EXPECT_EQ(item->isRecommended, want.tag == Tag::rebuildable) << want.location;
+        EXPECT_EQ(item->iconURL, want.icon) << want.location;
+    }
 }
 
 TEST(DeveloperJunk, WithoutTheDevelopmentEnvironmentItemsHaveNoIcon)
