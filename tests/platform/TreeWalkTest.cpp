@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <stop_token>
+#include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -214,8 +215,8 @@ TEST(TreeWalk, EntriesVanishingMidWalkAreSkippedQuietly)
 TEST(TreeWalk, StopsAtTheNextEntryOnceCancelled)
 {
     TempTree tree;
-    for (int i = 0; i < 50; ++i)
-        tree.file("d" + std::to_string(i % 5) + "/f" + std::to_string(i), 1);
+    for (int i = 0; i < 500; ++i)
+        tree.file("d" + std::to_string(i % 5) + "/f" + std::to_string(i), 0);
     std::stop_source stop;
     std::atomic<int> visited{0};
     walkTree(
@@ -226,7 +227,8 @@ TEST(TreeWalk, StopsAtTheNextEntryOnceCancelled)
             return WalkDecision::descend;
         },
         stop.get_token());
-    EXPECT_EQ(visited, 3);
+    // Each thread may finish the visit it had begun when the stop came, and no more.
+    EXPECT_LE(visited, 3 + static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 TEST(TreeWalk, ARootThatIsALinkOrMissingYieldsNothing)
