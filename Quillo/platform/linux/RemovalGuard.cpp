@@ -1,0 +1,133 @@
+#include "platform/RemovalGuard.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/HomeDirectory.h"
+
+#ifndef STATX_ATTR_MOUNT_ROOT
+#define STATX_ATTR_MOUNT_ROOT 0x00002000
+#endif
+
+namespace platform {
+
+namespace {
+
+// A handle on a folder that only serves to reach entries below it: it needs no permission to
+// read the folder, only to pass through it.
+constexpr int passThroughFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+
+ContentIdentifier identityOf(const struct stat& st) { return {st.st_dev, st.st_ino}; }
+
+// Walks one component at a time, so that no call ever sees more than one name and a path longer
+// than the system's limit still opens. Links on the way are followed, as the system would.
+Result<FileDescriptor> openFolderByComponents(const std::filesystem::path& folder)
+{
+    FileDescriptor current(::open(folder.is_absolute() ? "/" : ".", passThroughFlags));
+    if (!current.valid())
+        return lastError();
+    for (const auto& component : folder.relative_path()) {
+        if (component.empty() || component == ".")
+            continue;
+        FileDescriptor next(::openat(current.get(), component.c_str(), passThroughFlags));
+        if (!next.valid())
+            return lastError();
+        current = std::move(next);
+    }
+    return current;
+}
+
+// The home folder and every folder above it up to "/", by identity, so that no spelling of a
+// path (links, "..", doubled separators) slips past.
+std::vector<ContentIdentifier> homeAndItsAncestors()
+{
+    std::vector<ContentIdentifier> identities;
+    auto folder = openFolderByComponents(homeDirectory());
+    if (!folder)
+        return identities;
+    FileDescriptor current = std::move(*folder);
+    struct stat st {};
+    while (::fstat(current.get(), &st) == 0) {
+        const ContentIdentifier identity = identityOf(st);
+        if (!identities.empty() && identities.back() == identity)
+            break; // ".." of "/" is "/"
+        identities.push_back(identity);
+        current = FileDescriptor(::openat(current.get(), "..", passThroughFlags));
+    }
+    return identities;
+}
+
+// The same rule by spelling, for when the home folder cannot be opened: `path` is "/" or a
+// prefix of the home folder.
+bool isHomeOrAboveByName(const std::filesystem::path& path)
+{
+    const auto home = homeDirectory().lexically_normal();
+    const auto candidate = path.lexically_normal();
+    auto [candidateEnd, homeIt] = std::mismatch(candidate.begin(), candidate.end(), home.begin(), home.end());
+    return candidateEnd == candidate.end();
+}
+
+bool isProtectedFolder(const std::filesystem::path& path, const ContentIdentifier& identity)
+{
+    if (isHomeOrAboveByName(path))
+        return true;
+    for (const auto& protectedIdentity : homeAndItsAncestors()) {
+        if (protectedIdentity == identity)
+            return true;
+    }
+    return false;
+}
+
+// "/tmp/a/" names the same item as "/tmp/a".
+std::filesystem::path withoutTrailingSeparator(std::filesystem::path path)
+{
+    if (!path.has_filename() && path.has_relative_path())
+        path = path.parent_path();
+    return path;
+}
+
+} // namespace
+
+bool isMountRootAt(int folderFd, const char* name)
+{
+    struct statx st {};
+    if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_INO, &st) != 0)
+        return true;
+    if ((st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (st.stx_attributes & STATX_ATTR_MOUNT_ROOT))
+        return true;
+    // Kernels before 5.8 do not tell; a mount of another file system still shows as a change of
+    // device (bind mounts of the same one do not).
+    struct stat folder {};
+    if (::fstat(folderFd, &folder) != 0)
+        return true;
+    return makedev(st.stx_dev_major, st.stx_dev_minor) != folder.st_dev;
+}
+
+Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
+{
+    const auto path = withoutTrailingSeparator(requested);
+    const auto name = path.filename();
+    if (name.empty())
+        return Result<RemovalTarget>::failure(EPERM);
+    if (name == "." || name == "..")
+        return Result<RemovalTarget>::failure(EINVAL);
+    auto parent = openFolderByComponents(path.has_parent_path() ? path.parent_path() : ".");
+    if (!parent)
+        return parent.error();
+    auto attributes = readAttributesAt(parent->get(), name.c_str(), AttributeKey::contentIdentifier);
+    if (!attributes)
+        return attributes.error();
+    RemovalTarget target{std::move(*parent), name.string(), attributes->type,
+                         attributes->contentIdentifier.value_or(ContentIdentifier{})};
+    if (target.type == FileType::directory && isProtectedFolder(path, target.identity))
+        return Result<RemovalTarget>::failure(EPERM);
+    if (target.type != FileType::symbolicLink && isMountRootAt(target.parent.get(), target.name.c_str()))
+        return Result<RemovalTarget>::failure(EBUSY);
+    return target;
+}
+
+} // namespace platform
