@@ -20,8 +20,9 @@ struct RemovalTarget {
 };
 
 // Opens the parent folder of `path` and looks at the item. Refuses what must never be removed:
-// "/", the home folder and every folder above it (EPERM), and a mount point (EBUSY). A path
-// that ends in "." or ".." is EINVAL; a missing item is ENOENT.
+// "/", the home folder and every folder above it (EPERM), and a mount point (EBUSY); and what
+// this user may not take out of its folder (EACCES, EROFS, EPERM). A path that ends in "." or
+// ".." is EINVAL; a missing item is ENOENT.
 Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& path);
 
 // Whether the entry `name` of the open folder `folderFd` is the root of a mounted file system,

@@ -5,6 +5,7 @@
 #include "platform/desktop/SystemSettings.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
+#include "system/LowSpaceAlert.h"
 #include "system/MemoryInfo.h"
 #include "system/StorageInfo.h"
 #include "system/SystemAccess.h"
@@ -48,7 +49,9 @@ TEST(StorageInfo, ReadsTheHomeVolumeAndFallsBackWhenTheQueryFails)
 
     TempTree tree;
     HomeOverride missingHome(tree.path("no/such/home"));
-    EXPECT_EQ(StorageInfo::current(), (StorageInfo{"Macintosh HD", 0, 0}));
+    const auto fallback = StorageInfo::current();
+    EXPECT_EQ(fallback, (StorageInfo{"Macintosh HD", 0, 0}));
+    EXPECT_FALSE(LowSpaceAlert::isAlmostFull(fallback.total, fallback.available));
 }
 
 TEST(MemoryInfo, CountsWiredAnonymousAndCompressedPagesLessThePurgeable)

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -90,6 +91,22 @@ std::filesystem::path withoutTrailingSeparator(std::filesystem::path path)
     return path;
 }
 
+// Removing a folder's entry from it needs write and search permission on the folder, and in a
+// sticky folder (such as /tmp) ownership of the folder or of the entry.
+Outcome checkRemovableFrom(int parentFd, const char* name)
+{
+    if (::faccessat(parentFd, ".", W_OK | X_OK, AT_EACCESS) != 0)
+        return lastError();
+    struct stat parent {};
+    struct stat entry {};
+    if (::fstat(parentFd, &parent) != 0 || ::fstatat(parentFd, name, &entry, AT_SYMLINK_NOFOLLOW) != 0)
+        return lastError();
+    const uid_t user = ::geteuid();
+    if ((parent.st_mode & S_ISVTX) && user != 0 && user != parent.st_uid && user != entry.st_uid)
+        return Result<std::monostate>::failure(EPERM);
+    return success();
+}
+
 } // namespace
 
 bool isMountRootAt(int folderFd, const char* name)
@@ -127,6 +144,10 @@ Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
         return Result<RemovalTarget>::failure(EPERM);
     if (target.type != FileType::symbolicLink && isMountRootAt(target.parent.get(), target.name.c_str()))
         return Result<RemovalTarget>::failure(EBUSY);
+    // Checked before anything is touched: emptying a folder that then cannot be taken out of its
+    // own would lose its contents and still fail.
+    if (auto removable = checkRemovableFrom(target.parent.get(), target.name.c_str()); !removable)
+        return removable.error();
     return target;
 }
 

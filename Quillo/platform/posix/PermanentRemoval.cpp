@@ -34,22 +34,6 @@ Result<std::vector<Entry>> readEntries(int folderFd)
     return entries;
 }
 
-// Removing a folder's entry from it needs write and search permission on the folder, and in a
-// sticky folder (such as /tmp) ownership of the folder or of the entry.
-Outcome checkRemovableFrom(int parentFd, const char* name)
-{
-    if (::faccessat(parentFd, ".", W_OK | X_OK, AT_EACCESS) != 0)
-        return lastError();
-    struct stat parent {};
-    struct stat entry {};
-    if (::fstat(parentFd, &parent) != 0 || ::fstatat(parentFd, name, &entry, AT_SYMLINK_NOFOLLOW) != 0)
-        return lastError();
-    const uid_t user = ::geteuid();
-    if ((parent.st_mode & S_ISVTX) && user != 0 && user != parent.st_uid && user != entry.st_uid)
-        return Result<std::monostate>::failure(EPERM);
-    return success();
-}
-
 // Removes a folder tree depth first with an explicit stack instead of recursion, so that no tree
 // is too deep for the call stack; each level holds the descriptor of its folder, and every name
 // is looked up relative to it.
@@ -162,10 +146,6 @@ Outcome removePermanently(const std::filesystem::path& path)
     auto target = openRemovalTarget(path);
     if (!target)
         return target.error();
-    // Checked first: emptying a folder that then cannot be taken out of its own would lose its
-    // contents and still fail.
-    if (auto removable = checkRemovableFrom(target->parent.get(), target->name.c_str()); !removable)
-        return removable;
     return TreeRemoval(target->parent.get(), target->identity.device).run(target->name, target->type);
 }
 
