@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -76,8 +77,13 @@ TEST_F(PermanentRemoval, RefusesTheHomeFolderAndTheFoldersAboveIt)
     }
     EXPECT_EQ(removePermanently(home / ".").error(), std::errc::invalid_argument);
 
-    // A link to the home folder is only a link.
+    // A link to the home folder is only a link...
     const auto link = tree.symlink("home-link", home);
+    // ...unless it is the home folder's own path.
+    ::setenv("HOME", link.c_str(), 1);
+    const auto linkedHome = removePermanently(link);
+    ::setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(linkedHome.error(), std::errc::operation_not_permitted);
     EXPECT_TRUE(removePermanently(link).ok());
     EXPECT_TRUE(fs::exists(kept));
 }

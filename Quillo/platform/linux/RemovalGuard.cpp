@@ -62,25 +62,20 @@ std::vector<ContentIdentifier> homeAndItsAncestors()
     return identities;
 }
 
-// The same rule by spelling, for when the home folder cannot be opened: `path` is "/" or a
-// prefix of the home folder.
+// The same rule by spelling, which also holds when the home folder cannot be opened or is a
+// link: `path` is "/" or a prefix of the home folder.
 bool isHomeOrAboveByName(const std::filesystem::path& path)
 {
     const auto home = homeDirectory().lexically_normal();
     const auto candidate = path.lexically_normal();
-    auto [candidateEnd, homeIt] = std::mismatch(candidate.begin(), candidate.end(), home.begin(), home.end());
+    const auto [candidateEnd, homeEnd] = std::mismatch(candidate.begin(), candidate.end(), home.begin(), home.end());
     return candidateEnd == candidate.end();
 }
 
-bool isProtectedFolder(const std::filesystem::path& path, const ContentIdentifier& identity)
+bool isHomeOrAboveByIdentity(const ContentIdentifier& identity)
 {
-    if (isHomeOrAboveByName(path))
-        return true;
-    for (const auto& protectedIdentity : homeAndItsAncestors()) {
-        if (protectedIdentity == identity)
-            return true;
-    }
-    return false;
+    const auto protectedFolders = homeAndItsAncestors();
+    return std::ranges::find(protectedFolders, identity) != protectedFolders.end();
 }
 
 // "/tmp/a/" names the same item as "/tmp/a".
@@ -114,8 +109,8 @@ bool isMountRootAt(int folderFd, const char* name)
     struct statx st {};
     if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_INO, &st) != 0)
         return true;
-    if ((st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (st.stx_attributes & STATX_ATTR_MOUNT_ROOT))
-        return true;
+    if (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     // Kernels before 5.8 do not tell; a mount of another file system still shows as a change of
     // device (bind mounts of the same one do not).
     struct stat folder {};
@@ -140,7 +135,8 @@ Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
         return attributes.error();
     RemovalTarget target{std::move(*parent), name.string(), attributes->type,
                          attributes->contentIdentifier.value_or(ContentIdentifier{})};
-    if (target.type == FileType::directory && isProtectedFolder(path, target.identity))
+    // By name whatever the item is: a home folder that is itself a link must not lose it.
+    if (isHomeOrAboveByName(path) || (target.type == FileType::directory && isHomeOrAboveByIdentity(target.identity)))
         return Result<RemovalTarget>::failure(EPERM);
     if (target.type != FileType::symbolicLink && isMountRootAt(target.parent.get(), target.name.c_str()))
         return Result<RemovalTarget>::failure(EBUSY);
