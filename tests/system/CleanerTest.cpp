@@ -133,14 +133,3 @@ TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)
         EXPECT_TRUE(fs::exists(lockedExtra));
     }
 }
-
-TEST_F(CleanerTest, AFailedMoveToTheTrashIsNeverADeletion)
-{
-    const auto item = homeFile("locked/item", "precious");
-    fs::permissions(item.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const auto report = Cleaner::clean({itemAt(item, 1)}, false);
-    fs::permissions(item.parent_path(), fs::perms::owner_all);
-    EXPECT_THAT(report.failedURLs, ElementsAre(item));
-    EXPECT_TRUE(fs::exists(item));
-    EXPECT_FALSE(isPresent(trashFiles / "item"));
-}
