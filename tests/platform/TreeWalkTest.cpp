@@ -51,24 +51,6 @@ std::vector<std::string> findOrder(const std::filesystem::path& root)
     return paths;
 }
 
-// Makes a chain of `depth` nested folders named "d" through descriptors, far deeper than any
-// path may be long, with a file of `fileSize` bytes at the bottom.
-void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize)
-{
-    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < depth; ++level) {
-        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    int file = ::openat(fd, "bottom", O_WRONLY | O_CREAT, 0644);
-    std::string data(static_cast<std::size_t>(fileSize), 'z');
-    ASSERT_EQ(::write(file, data.data(), data.size()), static_cast<ssize_t>(data.size()));
-    ::close(file);
-    ::close(fd);
-}
-
 } // namespace
 
 TEST(TreeWalk, VisitsInTheOrderOfASerialDepthFirstWalk)
