@@ -35,6 +35,10 @@ private:
     std::variant<T, std::error_code> state_;
 };
 
+// The outcome of a fallible call that gives nothing back.
+using Outcome = Result<std::monostate>;
+inline Outcome success() { return std::monostate{}; }
+
 // The error of the last failed system call.
 inline std::error_code lastError() { return {errno, std::generic_category()}; }
 

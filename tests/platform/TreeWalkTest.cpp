@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <stop_token>
+#include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -48,24 +49,6 @@ std::vector<std::string> findOrder(const std::filesystem::path& root)
     }
     ::pclose(pipe);
     return paths;
-}
-
-// Makes a chain of `depth` nested folders named "d" through descriptors, far deeper than any
-// path may be long, with a file of `fileSize` bytes at the bottom.
-void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize)
-{
-    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < depth; ++level) {
-        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    int file = ::openat(fd, "bottom", O_WRONLY | O_CREAT, 0644);
-    std::string data(static_cast<std::size_t>(fileSize), 'z');
-    ASSERT_EQ(::write(file, data.data(), data.size()), static_cast<ssize_t>(data.size()));
-    ::close(file);
-    ::close(fd);
 }
 
 } // namespace
@@ -214,8 +197,8 @@ TEST(TreeWalk, EntriesVanishingMidWalkAreSkippedQuietly)
 TEST(TreeWalk, StopsAtTheNextEntryOnceCancelled)
 {
     TempTree tree;
-    for (int i = 0; i < 50; ++i)
-        tree.file("d" + std::to_string(i % 5) + "/f" + std::to_string(i), 1);
+    for (int i = 0; i < 500; ++i)
+        tree.file("d" + std::to_string(i % 5) + "/f" + std::to_string(i), 0);
     std::stop_source stop;
     std::atomic<int> visited{0};
     walkTree(
@@ -226,7 +209,8 @@ TEST(TreeWalk, StopsAtTheNextEntryOnceCancelled)
             return WalkDecision::descend;
         },
         stop.get_token());
-    EXPECT_EQ(visited, 3);
+    // Each thread may finish the visit it had begun when the stop came, and no more.
+    EXPECT_LE(visited, 3 + static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 TEST(TreeWalk, ARootThatIsALinkOrMissingYieldsNothing)

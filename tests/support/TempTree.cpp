@@ -1,5 +1,6 @@
 #include "support/TempTree.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -83,4 +84,29 @@ std::int64_t allocatedSizeOf(const std::filesystem::path& path)
     if (::lstat(path.c_str(), &st) != 0)
         throw std::runtime_error("lstat failed");
     return static_cast<std::int64_t>(st.st_blocks) * 512;
+}
+
+void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize)
+{
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < depth; ++level) {
+        if (::mkdirat(fd, "d", 0755) != 0)
+            throw std::runtime_error("mkdirat failed");
+        int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    int file = ::openat(fd, "bottom", O_WRONLY | O_CREAT, 0644);
+    std::string data(static_cast<std::size_t>(fileSize), 'z');
+    const bool written = ::write(file, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+    ::close(file);
+    ::close(fd);
+    if (!written)
+        throw std::runtime_error("cannot write the bottom of a deep chain");
+}
+
+bool isPresent(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    return std::filesystem::symlink_status(path, ignored).type() != std::filesystem::file_type::not_found;
 }

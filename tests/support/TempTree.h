@@ -29,5 +29,12 @@ private:
     std::filesystem::path root_;
 };
 
+// Makes a chain of `depth` nested folders named "d" through descriptors, far deeper than any
+// path may be long, with a file "bottom" of `fileSize` bytes at the bottom.
+void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize);
+
+// Whether anything is at `path`, a dangling link included.
+bool isPresent(const std::filesystem::path& path);
+
 // Bytes a file of `size` bytes written in one go occupies on the file system the tests use.
 std::int64_t allocatedSizeOf(const std::filesystem::path& path);

@@ -1,0 +1,158 @@
+#include "platform/Volume.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/DirectoryListing.h"
+
+namespace platform {
+
+namespace {
+
+struct Mount {
+    dev_t device = 0;
+    std::filesystem::path mountPoint;
+    std::string source;
+};
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+// The kernel writes a space in a mount point as "\040".
+std::string decodeOctalEscapes(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && isOctalDigit(text[i + 1]) && isOctalDigit(text[i + 2]) &&
+            isOctalDigit(text[i + 3])) {
+            decoded += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
+            i += 3;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+// udev writes a space in a label as "\x20".
+std::string decodeHexEscapes(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' && hexDigit(text[i + 2]) >= 0 &&
+            hexDigit(text[i + 3]) >= 0) {
+            decoded += static_cast<char>(hexDigit(text[i + 2]) * 16 + hexDigit(text[i + 3]));
+            i += 3;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+// A line of /proc/self/mountinfo: "ID PARENT MAJOR:MINOR ROOT MOUNTPOINT OPTIONS [TAGS...] -
+// FSTYPE SOURCE SUPEROPTIONS".
+std::optional<Mount> parseMountLine(const std::string& line)
+{
+    std::istringstream fields(line);
+    std::string id, parent, device, root, mountPoint, field;
+    if (!(fields >> id >> parent >> device >> root >> mountPoint))
+        return std::nullopt;
+    unsigned major = 0;
+    unsigned minor = 0;
+    if (std::sscanf(device.c_str(), "%u:%u", &major, &minor) != 2)
+        return std::nullopt;
+    while (fields >> field && field != "-") {
+    }
+    std::string type, source;
+    fields >> type >> source;
+    return Mount{makedev(major, minor), decodeOctalEscapes(mountPoint), decodeOctalEscapes(source)};
+}
+
+bool isWithin(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    auto [folderEnd, pathIt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
+}
+
+// The mount that holds `folder`: the deepest mount point above it, preferring those of the
+// folder's own device (a folder may sit below several stacked mounts).
+std::optional<Mount> mountHolding(const std::filesystem::path& folder, dev_t device)
+{
+    std::ifstream mountinfo("/proc/self/mountinfo");
+    std::optional<Mount> best;
+    auto rank = [&](const Mount& mount) {
+        return std::pair(mount.device == device, std::distance(mount.mountPoint.begin(), mount.mountPoint.end()));
+    };
+    std::string line;
+    while (std::getline(mountinfo, line)) {
+        auto mount = parseMountLine(line);
+        if (mount && isWithin(folder, mount->mountPoint) && (!best || rank(*mount) >= rank(*best)))
+            best = std::move(mount);
+    }
+    return best;
+}
+
+// The label of the block device behind the volume, from udev's /dev/disk/by-label links.
+std::optional<std::string> labelOf(dev_t device, const std::string& source)
+{
+    std::vector<dev_t> devices{device};
+    struct stat st {};
+    if (source.starts_with("/dev/") && ::stat(source.c_str(), &st) == 0 && S_ISBLK(st.st_mode))
+        devices.push_back(st.st_rdev);
+    auto labels = listDirectory("/dev/disk/by-label");
+    if (!labels)
+        return std::nullopt;
+    for (const auto& entry : *labels) {
+        if (::stat(entry.path.c_str(), &st) == 0 && S_ISBLK(st.st_mode) &&
+            std::find(devices.begin(), devices.end(), st.st_rdev) != devices.end())
+            return decodeHexEscapes(entry.name);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> volumeName(const std::filesystem::path& folder, dev_t device)
+{
+    std::error_code error;
+    auto canonical = std::filesystem::canonical(folder, error);
+    const auto mount = mountHolding(error ? folder : canonical, device);
+    if (!mount)
+        return std::nullopt;
+    if (auto label = labelOf(device, mount->source))
+        return label;
+    return mount->mountPoint.string();
+}
+
+} // namespace
+
+Result<VolumeFigures> volumeFigures(const std::filesystem::path& folder)
+{
+    struct statvfs volume {};
+    struct stat st {};
+    if (::statvfs(folder.c_str(), &volume) != 0 || ::stat(folder.c_str(), &st) != 0)
+        return lastError();
+    const auto blockSize = static_cast<std::int64_t>(volume.f_frsize);
+    VolumeFigures figures;
+    figures.totalCapacity = static_cast<std::int64_t>(volume.f_blocks) * blockSize;
+    figures.availableCapacity = static_cast<std::int64_t>(volume.f_bavail) * blockSize;
+    figures.name = volumeName(folder, st.st_dev);
+    return figures;
+}
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small text operations the scans share. Text is UTF-8.
+namespace Text {
+
+// In lower case by the Unicode rules, the same in every locale. For comparisons: malformed
+// sequences come back as U+FFFD.
+std::string lowercased(std::string_view text);
+
+// The pieces between the separators, empty pieces left out ("a..b." gives "a", "b"). The views
+// point into `text`.
+std::vector<std::string_view> nonEmptyParts(std::string_view text, char separator);
+
+// The first `count` characters (as a reader counts them: a letter with its accents is one).
+std::string prefix(std::string_view text, std::size_t count);
+
+} // namespace Text

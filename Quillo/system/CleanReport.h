@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+// What one call of the cleaner removed, freed and failed to remove. Every item given is in
+// exactly one of the two lists, in the order given; extra locations are in neither.
+struct CleanReport {
+    std::vector<std::filesystem::path> removedURLs;
+    // The sum of the removed items' sizes as their scans measured them.
+    std::int64_t freedBytes = 0;
+    std::vector<std::filesystem::path> failedURLs;
+
+    bool operator==(const CleanReport&) const = default;
+};

@@ -1,0 +1,151 @@
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/PermanentRemoval.h"
+#include "platform/Trash.h"
+#include "support/IsolatedHome.h"
+#include "support/TempTree.h"
+
+using namespace platform;
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+namespace {
+
+std::string contentsOf(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class Trash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        trashFiles = emptiedTrash();
+        trash = trashFiles.parent_path();
+    }
+
+    // Made inside the home folder, the home trash's volume.
+    fs::path homeFile(const std::string& relative, const std::string& contents = "x") const
+    {
+        const auto path = isolatedHome() / "items" / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << contents;
+        return path;
+    }
+
+    fs::path trashFiles;
+    fs::path trash;
+};
+
+} // namespace
+
+TEST_F(Trash, AnItemGoesToTheHomeTrashWithItsOriginalPathAndDate)
+{
+    const auto item = homeFile("folder with space/report é.txt", "data");
+    ASSERT_TRUE(moveToTrash(item).ok());
+    EXPECT_FALSE(isPresent(item));
+    EXPECT_EQ(contentsOf(trashFiles / "report é.txt"), "data");
+
+    const std::string info = contentsOf(trash / "info/report é.txt.trashinfo");
+    EXPECT_THAT(info, StartsWith("[Trash Info]\n"));
+    // The path is percent-encoded; the date is local time to the second.
+    EXPECT_THAT(info, HasSubstr("Path=" + (isolatedHome() / "items").string() + "/folder%20with%20space/report%20%C3%A9.txt\n"));
+    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char year[8];
+    std::strftime(year, sizeof year, "%Y", std::localtime(&now));
+    EXPECT_THAT(info, HasSubstr(std::string("DeletionDate=") + year + "-"));
+}
+
+TEST_F(Trash, NameCollisionsGetUniqueNamesAndOverwriteNothing)
+{
+    ASSERT_TRUE(moveToTrash(homeFile("a/dup", "first")).ok());
+    ASSERT_TRUE(moveToTrash(homeFile("b/dup", "second")).ok());
+    ASSERT_TRUE(moveToTrash(homeFile("c/dup", "third")).ok());
+    EXPECT_EQ(contentsOf(trashFiles / "dup"), "first");
+    EXPECT_EQ(contentsOf(trashFiles / "dup.2"), "second");
+    EXPECT_EQ(contentsOf(trashFiles / "dup.3"), "third");
+    EXPECT_THAT(contentsOf(trash / "info/dup.2.trashinfo"), HasSubstr("/items/b/dup\n"));
+}
+
+TEST_F(Trash, ATrashWhoseRecordsCannotBeWrittenFailsTheItemPromptly)
+{
+    ASSERT_TRUE(moveToTrash(homeFile("first")).ok()); // makes the Trash's folders
+    fs::permissions(trash / "info", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto item = homeFile("kept", "precious");
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(moveToTrash(item).ok());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    fs::permissions(trash / "info", fs::perms::owner_all);
+    EXPECT_EQ(contentsOf(item), "precious");
+    EXPECT_FALSE(isPresent(trashFiles / "kept"));
+}
+
+TEST_F(Trash, WhatCannotBeMovedStaysWhereItIs)
+{
+    const auto locked = homeFile("locked/item/inside", "precious").parent_path();
+    fs::permissions(locked.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(moveToTrash(locked).ok());
+    fs::permissions(locked.parent_path(), fs::perms::owner_all);
+    EXPECT_EQ(contentsOf(locked / "inside"), "precious");
+    EXPECT_TRUE(!isPresent(trash / "info") || fs::is_empty(trash / "info"));
+
+    EXPECT_EQ(moveToTrash(isolatedHome() / "items/missing").error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(moveToTrash(isolatedHome()).error(), std::errc::operation_not_permitted);
+    EXPECT_FALSE(moveToTrash("/proc/cpuinfo").ok());
+    EXPECT_TRUE(fs::exists(isolatedHome() / "items/locked"));
+}
+
+TEST_F(Trash, AFolderWithALinkToAnOutsideFolderGoesWithTheLinkAlone)
+{
+    const auto outside = homeFile("outside/keep", "kept");
+    const auto folder = homeFile("folder/file").parent_path();
+    fs::create_directory_symlink(outside.parent_path(), folder / "link");
+    ASSERT_TRUE(moveToTrash(folder).ok());
+    EXPECT_TRUE(fs::is_symlink(trashFiles / "folder/link"));
+    EXPECT_EQ(contentsOf(outside), "kept");
+}
+
+TEST_F(Trash, DeletingATrashedItemForGoodTakesItsRecordsWithIt)
+{
+    for (const char* folder : {"gone", "stays", "odd name"})
+        ASSERT_TRUE(moveToTrash(homeFile(folder + std::string("/f")).parent_path()).ok());
+    {
+        std::ofstream sizes(trash / "directorysizes");
+        sizes << "4096 1700000000 gone\n4096 1700000000 stays\n4096 1700000000 odd%20name\n";
+    }
+    for (const char* name : {"gone", "odd name"}) {
+        ASSERT_TRUE(removePermanently(trashFiles / name).ok());
+        forgetTrashedItem(trashFiles / name);
+        EXPECT_FALSE(isPresent(trash / "info" / (std::string(name) + ".trashinfo"))) << name;
+    }
+    EXPECT_TRUE(fs::exists(trash / "info/stays.trashinfo"));
+    EXPECT_EQ(contentsOf(trash / "directorysizes"), "4096 1700000000 stays\n");
+}
+
+TEST_F(Trash, TheRecordsOfEveryTrashAndOfNothingElseAreForgotten)
+{
+    TempTree tree;
+    const std::string topTrash = ".Trash-" + std::to_string(::getuid());
+    const auto topRecord = tree.file(topTrash + "/info/x.trashinfo");
+    const auto sharedRecord = tree.file(".Trash/" + std::to_string(::getuid()) + "/info/x.trashinfo");
+    forgetTrashedItem(tree.path(topTrash + "/files/x"));
+    forgetTrashedItem(tree.path(".Trash/" + std::to_string(::getuid()) + "/files/x"));
+    EXPECT_FALSE(isPresent(topRecord));
+    EXPECT_FALSE(isPresent(sharedRecord));
+
+    const auto unrelated = tree.file("info/x.trashinfo");
+    forgetTrashedItem(tree.path("files/x"));
+    forgetTrashedItem(homeFile("files/x"));
+    EXPECT_TRUE(fs::exists(unrelated));
+}

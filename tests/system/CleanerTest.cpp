@@ -1,0 +1,135 @@
+#include <cstdio>
+#include <fstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/IsolatedHome.h"
+#include "support/TempTree.h"
+#include "system/Cleaner.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+namespace {
+
+ScanItem itemAt(const fs::path& url, std::int64_t size, std::vector<fs::path> extras = {})
+{
+    ScanItem item;
+    item.url = url;
+    item.name = url.filename().string();
+    item.size = size;
+    item.extraURLs = std::move(extras);
+    return item;
+}
+
+// Runs a shell command with the test's home and returns what it printed.
+std::string outputOf(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, read);
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+class CleanerTest : public ::testing::Test {
+protected:
+    void SetUp() override { trashFiles = emptiedTrash(); }
+
+    fs::path homeFile(const std::string& relative, const std::string& contents = "x") const
+    {
+        const auto path = home / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << contents;
+        return path;
+    }
+
+    const fs::path& home = isolatedHome();
+    fs::path trashFiles;
+};
+
+} // namespace
+
+TEST_F(CleanerTest, AnEmptyListTouchesNothing)
+{
+    EXPECT_EQ(Cleaner::clean({}, false), CleanReport{});
+    EXPECT_EQ(Cleaner::clean({}, true), CleanReport{});
+    EXPECT_FALSE(isPresent(trashFiles));
+}
+
+TEST_F(CleanerTest, ReportsEveryItemOnceInTheOrderGiven)
+{
+    const auto a = homeFile("items/a");
+    const auto missing = home / "items/missing";
+    const auto b = homeFile("items/b");
+    const auto report = Cleaner::clean({itemAt(a, 100), itemAt(missing, 7), itemAt(b, 20)}, true);
+    EXPECT_THAT(report.removedURLs, ElementsAre(a, b));
+    EXPECT_THAT(report.failedURLs, ElementsAre(missing));
+    EXPECT_EQ(report.freedBytes, 120);
+}
+
+TEST_F(CleanerTest, MovedItemsCanBePutBackByTheDesktopsTrashTools)
+{
+    const auto item = homeFile("restorable/notes.txt", "keep me");
+    const auto report = Cleaner::clean({itemAt(item, 4096)}, false);
+    ASSERT_THAT(report.removedURLs, ElementsAre(item));
+    EXPECT_FALSE(isPresent(item));
+    std::ifstream info(trashFiles.parent_path() / "info/notes.txt.trashinfo");
+    std::string text((std::istreambuf_iterator<char>(info)), {});
+    EXPECT_THAT(text, HasSubstr("Path=" + item.string() + "\n"));
+
+    if (outputOf("command -v trash-restore").empty())
+        GTEST_SKIP() << "trash-cli is not installed (scripts/bootstrap installs it)";
+    EXPECT_THAT(outputOf("trash-list"), HasSubstr(item.string()));
+    outputOf("cd '" + item.parent_path().string() + "' && echo 0 | trash-restore >/dev/null 2>&1");
+    std::ifstream restored(item);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(restored)), {}), "keep me");
+}
+
+TEST_F(CleanerTest, PermanentRemovalLeavesNothingAndTrashEntriesLeaveNoRecord)
+{
+    const auto folder = homeFile("items/folder/inside").parent_path();
+    Cleaner::clean({itemAt(folder, 1)}, false);
+    ASSERT_TRUE(fs::exists(trashFiles / "folder/inside"));
+
+    const auto report = Cleaner::clean({itemAt(trashFiles / "folder", 1)}, true);
+    EXPECT_THAT(report.removedURLs, ElementsAre(trashFiles / "folder"));
+    EXPECT_FALSE(isPresent(trashFiles / "folder"));
+    EXPECT_FALSE(isPresent(trashFiles.parent_path() / "info/folder.trashinfo"));
+}
+
+TEST_F(CleanerTest, AMissingMainLocationFailsAndLeavesItsExtrasAlone)
+{
+    const auto extra = homeFile("extras/support");
+    for (bool permanently : {false, true}) {
+        const auto report = Cleaner::clean({itemAt(home / "items/vanished", 500, {extra})}, permanently);
+        EXPECT_THAT(report.removedURLs, IsEmpty());
+        EXPECT_THAT(report.failedURLs, ElementsAre(home / "items/vanished"));
+        EXPECT_EQ(report.freedBytes, 0);
+        EXPECT_TRUE(fs::exists(extra));
+    }
+}
+
+TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)
+{
+    for (bool permanently : {false, true}) {
+        const auto item = homeFile("items/app");
+        const auto extra = homeFile("extras/cache");
+        const auto lockedExtra = homeFile("locked/prefs");
+        fs::permissions(lockedExtra.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+        const auto report =
+            Cleaner::clean({itemAt(item, 300, {lockedExtra, home / "extras/missing", extra})}, permanently);
+        fs::permissions(lockedExtra.parent_path(), fs::perms::owner_all);
+        EXPECT_THAT(report.removedURLs, ElementsAre(item));
+        EXPECT_EQ(report.freedBytes, 300);
+        EXPECT_FALSE(isPresent(item));
+        EXPECT_FALSE(isPresent(extra));
+        EXPECT_TRUE(fs::exists(lockedExtra));
+    }
+}

@@ -1,0 +1,138 @@
+#include <optional>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "platform/desktop/DesktopNotifier.h"
+
+using platform::DesktopNotifier;
+using platform::Notification;
+
+namespace {
+
+QCoreApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "quillo_system_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// A session bus of the test's own, so that nothing reaches the desktop of whoever runs the tests.
+class PrivateBus {
+public:
+    PrivateBus()
+    {
+        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (daemon_.waitForReadyRead(10'000))
+            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        daemon_.terminate();
+        daemon_.waitForFinished(5'000);
+    }
+    const QString& address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+struct NotifyCall {
+    QString applicationName;
+    uint replacesId = 0;
+    QString title;
+    QString body;
+};
+
+// Stands in for the desktop's notification server: records each Notify call and answers with a
+// fresh notification number.
+class FakeNotificationServer : public QDBusVirtualObject {
+public:
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        if (message.member() != "Notify" || message.arguments().size() != 8)
+            return false;
+        const auto arguments = message.arguments();
+        calls.push_back({arguments[0].toString(), arguments[1].toUInt(), arguments[3].toString(), arguments[4].toString()});
+        connection.send(message.createReply(QVariant::fromValue(uint(calls.size() + 40))));
+        return true;
+    }
+    QString introspect(const QString&) const override { return {}; }
+
+    std::vector<NotifyCall> calls;
+};
+
+class DesktopNotifierTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        application();
+        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
+            GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
+        bus = std::make_unique<PrivateBus>();
+        ASSERT_FALSE(bus->address().isEmpty());
+    }
+
+    void startServer()
+    {
+        serverConnection = QDBusConnection::connectToBus(bus->address(), "fake-notification-server");
+        ASSERT_TRUE(serverConnection->registerVirtualObject("/org/freedesktop/Notifications", &server));
+        ASSERT_TRUE(serverConnection->registerService("org.freedesktop.Notifications"));
+    }
+
+    void TearDown() override
+    {
+        if (serverConnection)
+            QDBusConnection::disconnectFromBus("fake-notification-server");
+    }
+
+    // Posts and waits for the service's answer.
+    std::optional<bool> post(DesktopNotifier& notifier, const Notification& notification)
+    {
+        std::optional<bool> shown;
+        notifier.post(notification, [&](bool answer) { shown = answer; });
+        static_cast<void>(QTest::qWaitFor([&] { return shown.has_value(); }, 10'000));
+        return shown;
+    }
+
+    std::unique_ptr<PrivateBus> bus;
+    FakeNotificationServer server;
+    std::optional<QDBusConnection> serverConnection;
+};
+
+} // namespace
+
+TEST_F(DesktopNotifierTest, ALaterNotificationReplacesTheOneShownUnderItsIdentifier)
+{
+    startServer();
+    DesktopNotifier notifier(bus->address());
+    EXPECT_EQ(post(notifier, {"low-space", "Full", "Only 1 GB left."}), true);
+    EXPECT_EQ(post(notifier, {"low-space", "Full", "Only 0.5 GB left."}), true);
+    EXPECT_EQ(post(notifier, {"other", "Other", "Body"}), true);
+    ASSERT_EQ(server.calls.size(), 3u);
+    EXPECT_EQ(server.calls[0].applicationName, "Quillo");
+    EXPECT_EQ(server.calls[0].replacesId, 0u);
+    EXPECT_EQ(server.calls[0].title, "Full");
+    EXPECT_EQ(server.calls[0].body, "Only 1 GB left.");
+    EXPECT_EQ(server.calls[1].replacesId, 41u); // the number the server gave the first
+    EXPECT_EQ(server.calls[2].replacesId, 0u);
+}
+
+TEST_F(DesktopNotifierTest, WithoutAServiceOrABusItEndsQuietly)
+{
+    DesktopNotifier noService(bus->address());
+    EXPECT_EQ(post(noService, {"low-space", "Full", "Body"}), false);
+
+    DesktopNotifier noBus("unix:path=/nonexistent/quillo-bus");
+    EXPECT_EQ(post(noBus, {"low-space", "Full", "Body"}), false);
+}
