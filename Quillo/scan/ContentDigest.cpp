@@ -1,0 +1,68 @@
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "platform/RegularFile.h"
+#include "scan/Duplicates.h"
+
+namespace DiskScanner {
+
+namespace {
+
+// Reads go in chunks of at most this many bytes, so memory stays bounded for large files.
+constexpr std::int64_t chunkSize = 1 << 20;
+
+struct ContextFree {
+    void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
+};
+using DigestContext = std::unique_ptr<EVP_MD_CTX, ContextFree>;
+
+// Fetched once: OpenSSL would otherwise look the algorithm up at every digest.
+const EVP_MD* sha256()
+{
+    static EVP_MD* algorithm = EVP_MD_fetch(nullptr, "SHA256", nullptr);
+    return algorithm;
+}
+
+std::string hexText(const unsigned char* bytes, unsigned int length)
+{
+    std::string text(2 * length, '0');
+    for (unsigned int i = 0; i < length; ++i)
+        std::snprintf(&text[2 * i], 3, "%02x", bytes[i]);
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> hash(const std::filesystem::path& file, std::optional<std::int64_t> limit,
+                                std::stop_token stop)
+{
+    auto opened = platform::RegularFile::open(file);
+    DigestContext context(EVP_MD_CTX_new());
+    if (!opened || !context || !EVP_DigestInit_ex(context.get(), sha256(), nullptr))
+        return std::nullopt;
+    std::int64_t remaining = limit.value_or(std::numeric_limits<std::int64_t>::max());
+    std::vector<std::byte> buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(remaining, 0, chunkSize)));
+    while (remaining >= 1) {
+        if (stop.stop_requested())
+            return std::nullopt;
+        auto read = opened->read(std::span(buffer).first(static_cast<std::size_t>(std::min(remaining, chunkSize))));
+        if (!read)
+            return std::nullopt;
+        if (*read == 0)
+            break;
+        EVP_DigestUpdate(context.get(), buffer.data(), *read);
+        remaining -= static_cast<std::int64_t>(*read);
+    }
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (!EVP_DigestFinal_ex(context.get(), digest, &length))
+        return std::nullopt;
+    return hexText(digest, length);
+}
+
+} // namespace DiskScanner

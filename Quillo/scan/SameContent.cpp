@@ -1,0 +1,99 @@
+#include "scan/SameContent.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "platform/RegularFile.h"
+
+namespace DiskScanner {
+
+namespace {
+
+// Large enough that a read costs little next to the copying, small enough that the chunks of a
+// group stay in the processor's cache while they are compared.
+constexpr std::size_t chunkSize = 256 * 1024;
+
+struct OpenFile {
+    std::size_t index;
+    platform::RegularFile file;
+    std::unique_ptr<std::byte[]> chunk = std::make_unique_for_overwrite<std::byte[]>(chunkSize);
+    std::size_t length = 0;
+
+    bool sameChunkAs(const OpenFile& other) const
+    {
+        return length == other.length && std::memcmp(chunk.get(), other.chunk.get(), length) == 0;
+    }
+};
+
+using Class = std::vector<OpenFile*>;
+
+// Reads the next chunk of every member; members that fail to read leave the class.
+void readNextChunks(Class& members)
+{
+    std::erase_if(members, [](OpenFile* member) {
+        auto read = member->file.read({member->chunk.get(), chunkSize});
+        member->length = read ? *read : 0;
+        return !read;
+    });
+}
+
+// Splits members by the chunk they just read, keeping their order within each part.
+std::vector<Class> splitByChunk(const Class& members)
+{
+    std::vector<Class> parts;
+    for (OpenFile* member : members) {
+        auto same = std::ranges::find_if(parts, [&](const Class& part) { return member->sameChunkAs(*part.front()); });
+        if (same == parts.end())
+            parts.push_back({member});
+        else
+            same->push_back(member);
+    }
+    return parts;
+}
+
+IndexClass indexesOf(const Class& members)
+{
+    IndexClass indexes;
+    for (const OpenFile* member : members)
+        indexes.push_back(member->index);
+    return indexes;
+}
+
+} // namespace
+
+std::vector<IndexClass> sameContentClasses(const std::vector<std::filesystem::path>& files, std::stop_token stop)
+{
+    std::vector<std::unique_ptr<OpenFile>> open;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        if (auto file = platform::RegularFile::open(files[index]))
+            open.push_back(std::make_unique<OpenFile>(OpenFile{index, std::move(*file)}));
+    }
+    std::vector<Class> pending(1);
+    for (auto& file : open)
+        pending.front().push_back(file.get());
+
+    std::vector<IndexClass> classes;
+    while (!pending.empty()) {
+        if (stop.stop_requested())
+            return {};
+        Class members = std::move(pending.back());
+        pending.pop_back();
+        if (members.size() < 2)
+            continue;
+        readNextChunks(members);
+        for (Class& part : splitByChunk(members)) {
+            // Every member at its end at once: the contents matched to the last byte.
+            if (part.front()->length == 0)
+                classes.push_back(indexesOf(part));
+            else
+                pending.push_back(std::move(part));
+        }
+    }
+    std::ranges::sort(classes);
+    std::erase_if(classes, [](const IndexClass& indexes) { return indexes.size() < 2; });
+    return classes;
+}
+
+} // namespace DiskScanner
