@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <vector>
 
 #include "platform/RegularFile.h"
 #include "scan/Duplicates.h"
@@ -14,7 +13,7 @@ namespace DiskScanner {
 namespace {
 
 // Reads go in chunks of at most this many bytes, so memory stays bounded for large files.
-constexpr std::int64_t chunkSize = 1 << 20;
+constexpr std::size_t chunkSize = 1 << 20;
 
 struct ContextFree {
     void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
@@ -26,6 +25,14 @@ const EVP_MD* sha256()
 {
     static EVP_MD* algorithm = EVP_MD_fetch(nullptr, "SHA256", nullptr);
     return algorithm;
+}
+
+// One per thread, kept from one digest to the next: fresh memory for every file would be
+// faulted in page by page.
+std::span<std::byte> readBuffer()
+{
+    thread_local const auto buffer = std::make_unique_for_overwrite<std::byte[]>(chunkSize);
+    return {buffer.get(), chunkSize};
 }
 
 std::string hexText(const unsigned char* bytes, unsigned int length)
@@ -46,11 +53,11 @@ std::optional<std::string> hash(const std::filesystem::path& file, std::optional
     if (!opened || !context || !EVP_DigestInit_ex(context.get(), sha256(), nullptr))
         return std::nullopt;
     std::int64_t remaining = limit.value_or(std::numeric_limits<std::int64_t>::max());
-    std::vector<std::byte> buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(remaining, 0, chunkSize)));
+    const std::span<std::byte> buffer = readBuffer();
     while (remaining >= 1) {
         if (stop.stop_requested())
             return std::nullopt;
-        auto read = opened->read(std::span(buffer).first(static_cast<std::size_t>(std::min(remaining, chunkSize))));
+        auto read = opened->read(buffer.first(static_cast<std::size_t>(std::min<std::int64_t>(remaining, chunkSize))));
         if (!read)
             return std::nullopt;
         if (*read == 0)
