@@ -22,6 +22,19 @@ inline constexpr std::string_view downloads = "Downloads";
 // The user's own applications folder, relative to the home folder.
 inline constexpr std::string_view userApplications = "Applications";
 
+inline constexpr std::string_view savedApplicationState = "Library/Saved Application State";
+inline constexpr std::string_view httpStorages = "Library/HTTPStorages";
+inline constexpr std::string_view webKit = "Library/WebKit";
+inline constexpr std::string_view launchAgents = "Library/LaunchAgents";
+inline constexpr std::string_view derivedData = "Library/Developer/Xcode/DerivedData";
+inline constexpr std::string_view xcodeArchives = "Library/Developer/Xcode/Archives";
+inline constexpr std::string_view xcodePreviews = "Library/Developer/Xcode/UserData/Previews";
+inline constexpr std::string_view simulatorCaches = "Library/Developer/CoreSimulator/Caches";
+inline constexpr std::string_view gradleCaches = ".gradle/caches";
+inline constexpr std::string_view npmCache = ".npm/_cacache";
+inline constexpr std::string_view pubCache = ".pub-cache/hosted";
+inline constexpr std::string_view cocoaPodsRepos = ".cocoapods/repos";
+
 inline constexpr std::string_view applications = "/Applications";
 inline constexpr std::string_view systemApplications = "/System/Applications";
 

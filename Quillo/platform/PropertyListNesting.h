@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// libplist 2.2 (Debian 12) reads binary containers recursively and frees every tree recursively,
+// also the half-built tree of a failed XML parse, with no depth limit: a few megabytes of nested
+// arrays overflow the stack. These checks keep such input away from it. Each answers false also
+// for anything it cannot follow exactly, since libplist would refuse that input or could read it
+// differently: real property lists pass.
+namespace platform::PropertyListNesting {
+
+// Whether the containers of a binary property list nest at most `maxDepth` levels, following the
+// references between objects as libplist resolves them (arrays, sets and dictionaries, keys
+// included). Reads only the trailer, the offset table and the containers' references.
+bool binaryNestsWithin(std::string_view bytes, std::size_t maxDepth);
+
+// Whether the arrays and dictionaries of an XML property list nest at most `maxDepth` levels.
+// Follows the markup only: tags, the text of leaf elements (with comments and CDATA sections),
+// the XML declaration and a DOCTYPE without internal subset.
+bool xmlNestsWithin(std::string_view bytes, std::size_t maxDepth);
+
+} // namespace platform::PropertyListNesting

@@ -1,0 +1,66 @@
+#include "scan/InstalledApps.h"
+
+#include "platform/DirectoryListing.h"
+#include "platform/FileAttributes.h"
+#include "scan/SystemAnswers.h"
+
+namespace DiskScanner {
+
+namespace {
+
+using platform::DirectoryEntry;
+
+// Case-sensitive, as the system tells bundles by it: "Tool.APP" is an ordinary folder.
+bool isAppName(std::string_view name)
+{
+    constexpr std::string_view extension = ".app";
+    return name.size() > extension.size() && name.ends_with(extension);
+}
+
+bool isFolder(const DirectoryEntry& entry)
+{
+    if (entry.type != platform::FileType::unknown)
+        return entry.type == platform::FileType::directory;
+    auto attributes = platform::readAttributes(entry.path, platform::AttributeKey::type);
+    return attributes && attributes->isDirectory();
+}
+
+std::vector<DirectoryEntry> visibleEntries(const std::filesystem::path& folder)
+{
+    auto listing = platform::listDirectory(folder, {.skipHidden = true});
+    return listing ? std::move(listing).value() : std::vector<DirectoryEntry>{};
+}
+
+} // namespace
+
+std::vector<std::filesystem::path> installedApps(bool includingSystem)
+{
+    std::vector<std::filesystem::path> apps;
+    for (const auto& root : applicationRoots(includingSystem)) {
+        for (const DirectoryEntry& entry : visibleEntries(root)) {
+            if (isAppName(entry.name)) {
+                apps.push_back(entry.path);
+            } else if (isFolder(entry)) {
+                for (const DirectoryEntry& child : visibleEntries(entry.path)) {
+                    if (isAppName(child.name))
+                        apps.push_back(child.path);
+                }
+            }
+        }
+    }
+    return apps;
+}
+
+std::vector<platform::AppBundle> installedBundles(bool includingSystem)
+{
+    std::vector<platform::AppBundle> bundles;
+    for (const auto& location : installedApps(includingSystem)) {
+        if (auto bundle = platform::openAppBundle(location))
+            bundles.push_back(std::move(bundle).value());
+    }
+    return bundles;
+}
+
+platform::ApplicationLookup installedApplications() { return platform::ApplicationLookup(installedBundles(true)); }
+
+} // namespace DiskScanner

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/AppBundle.h"
+#include "platform/ApplicationLookup.h"
+
+namespace DiskScanner {
+
+// The ".app" bundles in the application folders (applicationRoots): the direct entries whose
+// extension is exactly "app", and those of each direct sub-folder (one level down, so that
+// "Utilities" is searched). Hidden entries are left out; a folder that cannot be read adds
+// nothing. In listing order, neither sorted nor freed of duplicates. Never fails.
+std::vector<std::filesystem::path> installedApps(bool includingSystem);
+
+// The bundles of installedApps that can be read and have an identifier, in the same order.
+std::vector<platform::AppBundle> installedBundles(bool includingSystem);
+
+// The lookup of applications by bundle identifier for one scan: over every installed
+// application, the system's included.
+platform::ApplicationLookup installedApplications();
+
+} // namespace DiskScanner
