@@ -1,13 +1,11 @@
-#include <unicode/bytestream.h>
-#include <unicode/casemap.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <array>
-#include <ranges>
-#include <vector>
 
 #include "scan/Leftovers.h"
+#include "scan/Text.h"
 
 namespace DiskScanner {
 
@@ -19,18 +17,6 @@ constexpr std::array<std::string_view, 16> acceptedFirstParts = {
 
 // Endings a support file adds to the identifier, in the order they are taken off.
 constexpr std::array<std::string_view, 3> removedSuffixes = {".plist", ".savedState", ".binarycookies"};
-
-// Full Unicode lower-casing, as the rest of the system compares identifiers.
-// Precondition: `text` is valid UTF-8.
-std::string lowercased(std::string_view text)
-{
-    std::string lower;
-    icu::StringByteSink<std::string> sink(&lower);
-    UErrorCode status = U_ZERO_ERROR;
-    icu::CaseMap::utf8ToLower("", 0, icu::StringPiece(text.data(), static_cast<int32_t>(text.size())), sink,
-                              nullptr, status);
-    return U_SUCCESS(status) ? lower : std::string(text);
-}
 
 // Whether `text` is valid UTF-8 made only of letters and numbers (general categories L and N),
 // ".", "-" and "_".
@@ -50,16 +36,6 @@ bool hasOnlyIdentifierCharacters(std::string_view text)
     return true;
 }
 
-std::vector<std::string_view> nonEmptyParts(std::string_view text)
-{
-    std::vector<std::string_view> parts;
-    for (auto part : text | std::views::split('.')) {
-        if (!part.empty())
-            parts.emplace_back(part.begin(), part.end());
-    }
-    return parts;
-}
-
 } // namespace
 
 std::optional<std::string> bundleID(std::string_view fileName)
@@ -69,18 +45,18 @@ std::optional<std::string> bundleID(std::string_view fileName)
         if (name.ends_with(suffix))
             name.remove_suffix(suffix.size());
     }
-    const auto parts = nonEmptyParts(name);
+    const auto parts = Text::nonEmptyParts(name, '.');
     if (parts.size() < 3 || !hasOnlyIdentifierCharacters(name))
         return std::nullopt;
-    if (std::ranges::find(acceptedFirstParts, lowercased(parts.front())) == acceptedFirstParts.end())
+    if (std::ranges::find(acceptedFirstParts, Text::lowercased(parts.front())) == acceptedFirstParts.end())
         return std::nullopt;
     return std::string(name);
 }
 
 std::string vendorPrefix(std::string_view identifier)
 {
-    const std::string lower = lowercased(identifier);
-    const auto parts = nonEmptyParts(lower);
+    const std::string lower = Text::lowercased(identifier);
+    const auto parts = Text::nonEmptyParts(lower, '.');
     std::string prefix;
     for (std::size_t i = 0; i < std::min<std::size_t>(parts.size(), 2); ++i) {
         if (i > 0)

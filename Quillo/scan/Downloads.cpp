@@ -7,6 +7,7 @@
 #include "platform/WellKnownFolders.h"
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
+#include "scan/SystemAnswers.h"
 
 namespace DiskScanner {
 
@@ -65,7 +66,7 @@ CategoryResult downloads(std::int64_t oldAfterDays, const ProgressSink& progress
         progress(ScanProgress{0, "", 1.0});
         return CategoryResult{{}, isPermissionError(listing.error())};
     }
-    const Date cutoff = daysBefore(Date::clock::now(), oldAfterDays);
+    const Date cutoff = daysBefore(now(), oldAfterDays);
     std::vector<Candidate> candidates;
     for (auto& entry : *listing) {
         Candidate candidate;

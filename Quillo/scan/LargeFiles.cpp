@@ -6,6 +6,7 @@
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
 #include "scan/HomeRoots.h"
+#include "scan/SystemAnswers.h"
 #include "scan/PoolTasks.h"
 
 namespace DiskScanner {
@@ -41,7 +42,7 @@ ScanItem largeFileItem(const std::filesystem::path& file, const FileAttributes& 
 
 std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int64_t threshold, std::stop_token stop)
 {
-    const Date cutoff = daysBefore(Date::clock::now(), oldAfterDays);
+    const Date cutoff = daysBefore(now(), oldAfterDays);
     std::vector<ScanItem> items;
     auto rootAttributes = readAttributes(root, keys);
     if (rootAttributes && isLarge(*rootAttributes, threshold))

@@ -9,6 +9,15 @@
 
 namespace DiskScanner {
 
+// Support files in the user's Library of applications that are no longer installed: every entry
+// of the support folders whose name carries a bundle identifier, unless an installed application
+// (the system's included) has that identifier or the same vendor, or the identifier is Apple's.
+// One item per identifier (spelled as found, so case tells groups apart) holding all its
+// locations, named after the identifier, tagged for review and never recommended; measured and
+// reported as `measure` does. `accessDenied` is never set.
+// Precondition: called from a scan's own thread, outside the work pool.
+CategoryResult leftovers(const ProgressSink& progress);
+
 // The bundle identifier a support file's name carries, case kept: the name without one
 // ".plist", then one ".savedState", then one ".binarycookies" ending (tried in that order, each
 // once, case-sensitive), when what is left has at least three non-empty dot-separated parts, a
