@@ -277,14 +277,3 @@ TEST_F(DuplicatesTest, KeepsTheFiveHundredLargestCopies)
     EXPECT_EQ(result.items.front().size, 350);
     EXPECT_EQ(result.items.back().size, 101);
 }
-
-TEST_F(DuplicatesTest, AStopEndsTheSearchWithWhatItHas)
-{
-    write(home, "a", std::string(5000, 'a'));
-    write(home, "b", std::string(5000, 'a'));
-    std::stop_source stop;
-    stop.request_stop();
-    RecordingSink recorder;
-    EXPECT_TRUE(DiskScanner::findDuplicates({home.root()}, 1, recorder.sink(stop.get_token())).items.empty());
-    EXPECT_EQ(recorder.reports.front().fraction, 0.02);
-}

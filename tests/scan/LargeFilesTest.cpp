@@ -120,20 +120,13 @@ TEST_F(LargeFilesTest, ReportsOncePerRootAndOnceWhenThereIsNothingToWalk)
               allocatedSizeOf(home.path("Music/song.flac")) + allocatedSizeOf(home.path("Pictures/photo.raw")));
 }
 
-TEST_F(LargeFilesTest, FindLargeFilesListsTheRootFirstThenInWalkOrderAndStopsWhenAsked)
+TEST_F(LargeFilesTest, ARootMayBeAFileButNeverALinkAndAStopEndsTheWalk)
 {
     const auto file = home.file("single.bin", big);
     EXPECT_EQ(DiskScanner::findLargeFiles(file, big).size(), 1u);
-    home.symlink("link.bin", file);
-    EXPECT_TRUE(DiskScanner::findLargeFiles(home.path("link.bin"), 1).empty());
-
-    for (int i = 0; i < 50; ++i)
-        home.file("tree/d" + std::to_string(i % 6) + "/e" + std::to_string(i % 4) + "/f" + std::to_string(i), big);
-    const auto once = DiskScanner::findLargeFiles(home.path("tree"), big);
-    EXPECT_EQ(once.size(), 50u);
-    EXPECT_EQ(DiskScanner::findLargeFiles(home.path("tree"), big), once);
-
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.symlink("link.bin", file), 1).empty());
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.symlink("link", home.root()), 1).empty());
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_TRUE(DiskScanner::findLargeFiles(home.path("tree"), big, stop.get_token()).empty());
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.root(), 1, stop.get_token()).empty());
 }

@@ -88,11 +88,3 @@ TEST_F(TrashTest, AnUnreadableTrashIsARefusalWithProgressComplete)
     ASSERT_EQ(recorder.reports.size(), 1u);
     EXPECT_EQ(recorder.reports[0], (ScanProgress{0, "", 1.0}));
 }
-
-TEST_F(TrashTest, FollowsAnAbsoluteXdgDataHome)
-{
-    home.file("data/Trash/files/elsewhere", 5000);
-    home.file(trash + "default", 5000);
-    ::setenv("XDG_DATA_HOME", home.path("data").c_str(), 1);
-    EXPECT_THAT(names(DiskScanner::trash(ProgressSink())), UnorderedElementsAre("elsewhere"));
-}
