@@ -1,9 +1,9 @@
 #include <openssl/evp.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <memory>
+#include <string_view>
 
 #include "platform/RegularFile.h"
 #include "scan/Duplicates.h"
@@ -28,7 +28,7 @@ const EVP_MD* sha256()
 }
 
 // One per thread, kept from one digest to the next: fresh memory for every file would be
-// faulted in page by page.
+// faulted in page by page. A digest never waits for other work, so a thread makes one at a time.
 std::span<std::byte> readBuffer()
 {
     thread_local const auto buffer = std::make_unique_for_overwrite<std::byte[]>(chunkSize);
@@ -37,9 +37,13 @@ std::span<std::byte> readBuffer()
 
 std::string hexText(const unsigned char* bytes, unsigned int length)
 {
-    std::string text(2 * length, '0');
-    for (unsigned int i = 0; i < length; ++i)
-        std::snprintf(&text[2 * i], 3, "%02x", bytes[i]);
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::string text;
+    text.reserve(2 * length);
+    for (unsigned int i = 0; i < length; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0xf];
+    }
     return text;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <optional>
+#include <vector>
 
 #include "platform/RegularFile.h"
 
@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t chunkSize = 128 * 1024;
 
 // The chunk of the `member`th file of a comparison. Chunks stay with the thread from one
-// comparison to the next: fresh memory for every group would be faulted in page by page.
+// comparison to the next: fresh memory for every group would be faulted in page by page. A
+// comparison never waits for other work, so a thread runs one at a time.
 std::byte* chunkOf(std::size_t member)
 {
     thread_local std::vector<std::unique_ptr<std::byte[]>> chunks;
@@ -75,14 +76,18 @@ IndexClass indexesOf(const Class& members)
 
 std::vector<IndexClass> sameContentClasses(const std::vector<std::filesystem::path>& files, std::stop_token stop)
 {
-    std::vector<std::unique_ptr<OpenFile>> open;
+    // Reserved up front: the classes point into it.
+    std::vector<OpenFile> open;
+    open.reserve(files.size());
     for (std::size_t index = 0; index < files.size(); ++index) {
         if (auto file = platform::RegularFile::open(files[index]))
-            open.push_back(std::make_unique<OpenFile>(OpenFile{index, std::move(*file), chunkOf(open.size())}));
+            open.push_back(OpenFile{index, std::move(*file), chunkOf(open.size())});
     }
+    if (open.size() < 2)
+        return {};
     std::vector<Class> pending(1);
-    for (auto& file : open)
-        pending.front().push_back(file.get());
+    for (OpenFile& file : open)
+        pending.front().push_back(&file);
 
     std::vector<IndexClass> classes;
     while (!pending.empty()) {
@@ -90,10 +95,11 @@ std::vector<IndexClass> sameContentClasses(const std::vector<std::filesystem::pa
             return {};
         Class members = std::move(pending.back());
         pending.pop_back();
-        if (members.size() < 2)
-            continue;
         readNextChunks(members);
         for (Class& part : splitByChunk(members)) {
+            // A file unlike all others is read no further.
+            if (part.size() < 2)
+                continue;
             // Every member at its end at once: the contents matched to the last byte.
             if (part.front()->length == 0)
                 classes.push_back(indexesOf(part));
@@ -102,7 +108,6 @@ std::vector<IndexClass> sameContentClasses(const std::vector<std::filesystem::pa
         }
     }
     std::ranges::sort(classes);
-    std::erase_if(classes, [](const IndexClass& indexes) { return indexes.size() < 2; });
     return classes;
 }
 
