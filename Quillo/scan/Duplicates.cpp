@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "scan/HomeRoots.h"
 #include "scan/PoolTasks.h"
+#include "scan/UserFiles.h"
 
 namespace DiskScanner {
 

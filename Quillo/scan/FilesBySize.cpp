@@ -1,5 +1,5 @@
-#include "platform/TreeWalk.h"
 #include "scan/Duplicates.h"
+#include "scan/UserFiles.h"
 
 namespace DiskScanner {
 
@@ -20,20 +20,12 @@ FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::in
         if (stop.stop_requested())
             break;
         WalkCollector<FileInfo> found;
-        auto visit = [&](const WalkEntry& entry) {
-            if (duplicateSkippedFolders().contains(entry.name()))
-                return WalkDecision::skipDescendants;
-            // Only what the listing calls a file (or cannot tell) is asked for its attributes.
-            if (entry.type() == FileType::regular) {
-                const FileAttributes* attributes = entry.attributes();
-                if (attributes && attributes->isRegularFile() && attributes->logicalSize &&
-                    *attributes->logicalSize >= minimumSize)
-                    found.add(entry, FileInfo{entry.path(), *attributes->logicalSize, attributes->creationDate,
-                                              attributes->contentIdentifier});
-            }
-            return WalkDecision::descend;
+        auto visit = [&](const WalkEntry& entry, const FileAttributes& attributes) {
+            if (attributes.logicalSize && *attributes.logicalSize >= minimumSize)
+                found.add(entry, FileInfo{entry.path(), *attributes.logicalSize, attributes.creationDate,
+                                          attributes.contentIdentifier});
         };
-        walkTree(root, WalkOptions{.skipHidden = true, .skipPackageDescendants = true, .keys = keys}, visit, stop);
+        walkUserFiles(root, duplicateSkippedFolders(), keys, visit, stop);
         for (FileInfo& file : found.takeInWalkOrder())
             buckets[file.size].push_back(std::move(file));
     }

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/TreeWalk.h"
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
-#include "scan/HomeRoots.h"
 #include "scan/SystemAnswers.h"
+#include "scan/UserFiles.h"
 #include "scan/PoolTasks.h"
 
 namespace DiskScanner {
@@ -49,19 +48,11 @@ std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int
         items.push_back(largeFileItem(root, *rootAttributes, cutoff));
 
     WalkCollector<ScanItem> found;
-    auto visit = [&](const WalkEntry& entry) {
-        if (skippedFolders().contains(entry.name()))
-            return WalkDecision::skipDescendants;
-        // Only what the listing calls a file (or cannot tell) is asked for its attributes.
-        if (entry.type() == FileType::regular) {
-            const FileAttributes* attributes = entry.attributes();
-            if (attributes && isLarge(*attributes, threshold))
-                found.add(entry, largeFileItem(entry.path(), *attributes, cutoff));
-        }
-        return WalkDecision::descend;
+    auto visit = [&](const WalkEntry& entry, const FileAttributes& attributes) {
+        if (isLarge(attributes, threshold))
+            found.add(entry, largeFileItem(entry.path(), attributes, cutoff));
     };
-    walkTree(root, WalkOptions{.skipHidden = true, .skipPackageDescendants = true, .keys = keys}, visit,
-             std::move(stop));
+    walkUserFiles(root, skippedFolders(), keys, visit, std::move(stop));
     std::ranges::move(found.takeInWalkOrder(), std::back_inserter(items));
     return items;
 }
