@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "platform/RegularFile.h"

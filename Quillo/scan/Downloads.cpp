@@ -1,13 +1,11 @@
 #include "scan/Downloads.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/DirectoryListing.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
+#include "scan/Text.h"
 
 namespace DiskScanner {
 
@@ -19,9 +17,7 @@ std::string lowerCaseExtension(const std::string& name)
     std::string extension = std::filesystem::path(name).extension().string();
     if (!extension.empty())
         extension.erase(0, 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return Text::lowercased(extension);
 }
 
 std::vector<ScanItem::Tag> kindTags(const std::string& name)

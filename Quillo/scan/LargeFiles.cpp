@@ -4,9 +4,9 @@
 
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
+#include "scan/PoolTasks.h"
 #include "scan/SystemAnswers.h"
 #include "scan/UserFiles.h"
-#include "scan/PoolTasks.h"
 
 namespace DiskScanner {
 
