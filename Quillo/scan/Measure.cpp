@@ -1,13 +1,10 @@
 #include <algorithm>
 #include <optional>
 
-#include <oneapi/tbb/concurrent_queue.h>
-#include <oneapi/tbb/task_group.h>
-
 #include "platform/FileAttributes.h"
-#include "platform/WorkPool.h"
 #include "scan/DiskScanner.h"
 #include "scan/FileSize.h"
+#include "scan/PoolTasks.h"
 
 namespace DiskScanner {
 
@@ -43,29 +40,21 @@ std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressS
         return {};
     }
 
-    tbb::concurrent_bounded_queue<std::optional<ScanItem>> finished;
-    tbb::task_group group;
-    auto& pool = platform::workPool();
-    pool.execute([&] {
-        for (Candidate& candidate : candidates)
-            group.run([&] { finished.push(measureOne(candidate, progress.stopToken())); });
-    });
-
     std::vector<ScanItem> items;
     std::int64_t foundBytes = 0;
+    std::size_t done = 0;
     const auto count = static_cast<double>(candidates.size());
-    for (std::size_t done = 1; done <= candidates.size(); ++done) {
-        std::optional<ScanItem> item;
-        finished.pop(item);
-        std::string path;
-        if (item) {
-            foundBytes += item->size;
-            path = abbreviatedPath(item->url);
-            items.push_back(std::move(*item));
-        }
-        progress(ScanProgress{foundBytes, std::move(path), static_cast<double>(done) / count});
-    }
-    pool.execute([&] { group.wait(); });
+    takeAsFinished(
+        candidates.size(), [&](std::size_t index) { return measureOne(candidates[index], progress.stopToken()); },
+        [&](std::size_t, std::optional<ScanItem> item) {
+            std::string path;
+            if (item) {
+                foundBytes += item->size;
+                path = abbreviatedPath(item->url);
+                items.push_back(std::move(*item));
+            }
+            progress(ScanProgress{foundBytes, std::move(path), static_cast<double>(++done) / count});
+        });
 
     std::stable_sort(items.begin(), items.end(), [](const ScanItem& a, const ScanItem& b) { return a.size > b.size; });
     return items;

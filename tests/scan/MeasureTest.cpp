@@ -7,31 +7,12 @@
 
 #include "scan/DiskScanner.h"
 #include "scan/FileSize.h"
+#include "support/RecordingSink.h"
 #include "support/TempTree.h"
 
 using DiskScanner::Candidate;
 
 namespace {
-
-// Records every report, and checks that reports never overlap: each must return before the
-// next one is made.
-struct RecordingSink {
-    std::vector<ScanProgress> reports;
-    std::atomic<bool> inReport{false};
-    std::chrono::milliseconds delay{0};
-
-    ProgressSink sink(std::stop_token stop = {})
-    {
-        return ProgressSink(
-            [this](const ScanProgress& progress) {
-                EXPECT_FALSE(inReport.exchange(true)) << "reports overlap";
-                std::this_thread::sleep_for(delay);
-                reports.push_back(progress);
-                inReport = false;
-            },
-            std::move(stop));
-    }
-};
 
 Candidate candidate(const std::filesystem::path& url, std::string name = "")
 {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <span>
+
+#include "platform/FileDescriptor.h"
+#include "platform/Result.h"
+
+namespace platform {
+
+// A regular file open for reading its contents, closed when dropped.
+class RegularFile {
+public:
+    // Opens `path` for reading, and never anything but a regular file: a symbolic link as the last
+    // component is refused, and so is a FIFO, socket, device or folder found there (one may have
+    // taken the file's place since it was listed), without ever blocking on it. Reading does not
+    // count as a use of the file where the system lets us say so (Linux: O_NOATIME for the
+    // file's owner), so a scan that reads files leaves their last-access dates alone.
+    static Result<RegularFile> open(const std::filesystem::path& path);
+
+    // Fills `buffer` from the current position; fewer bytes only at the end of the file, none
+    // after it.
+    Result<std::size_t> read(std::span<std::byte> buffer);
+
+private:
+    explicit RegularFile(FileDescriptor fd) : fd_(std::move(fd)) {}
+
+    FileDescriptor fd_;
+};
+
+} // namespace platform

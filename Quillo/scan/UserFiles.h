@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <stop_token>
+#include <vector>
+
+#include "platform/TreeWalk.h"
+#include "scan/DiskScanner.h"
+
+// The searches of the user's own files (large files, duplicates): where they start and how they
+// walk.
+namespace DiskScanner {
+
+// The entries of the home folder that are not hidden, files included, in listing order, leaving
+// out the "Library" and "Applications" folders, which hold what applications keep rather than
+// what the user made. None when the home folder cannot be listed.
+std::vector<std::filesystem::path> userContentRoots();
+
+using RegularFileVisitor = std::function<void(const platform::WalkEntry&, const platform::FileAttributes&)>;
+
+// Walks below `root` (on the shared pool, see platform::walkTree) and calls `visit`, possibly
+// concurrently, with every regular file and its attributes (`keys`). Hidden entries and package
+// contents are left out, and so is every entry named in `pruned`, a folder with all it holds.
+void walkUserFiles(const std::filesystem::path& root, const FolderNames& pruned, platform::AttributeKeys keys,
+                   const RegularFileVisitor& visit, std::stop_token stop);
+
+} // namespace DiskScanner

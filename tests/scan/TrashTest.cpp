@@ -1,0 +1,82 @@
+#include <cstdlib>
+#include <string>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "scan/DiskScanner.h"
+#include "scan/Trash.h"
+#include "support/RecordingSink.h"
+#include "support/TempTree.h"
+
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+class TrashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DiskScanner::setHomeForTesting(home.root());
+        if (const char* value = std::getenv("XDG_DATA_HOME"))
+            saved = value;
+        ::unsetenv("XDG_DATA_HOME");
+    }
+    void TearDown() override
+    {
+        if (saved)
+            ::setenv("XDG_DATA_HOME", saved->c_str(), 1);
+    }
+
+    TempTree home;
+    std::optional<std::string> saved;
+    const std::string trash = ".local/share/Trash/files/";
+};
+
+std::vector<std::string> names(const CategoryResult& result)
+{
+    std::vector<std::string> found;
+    for (const ScanItem& item : result.items)
+        found.push_back(item.name);
+    return found;
+}
+
+} // namespace
+
+TEST_F(TrashTest, OffersHiddenEntriesButNotTheBrowsersDsStoreAllPreSelected)
+{
+    home.file(trash + ".DS_Store", 6000);
+    home.file(trash + ".hidden", 5000);
+    home.file(trash + "report.pdf", 9000);
+    home.file(trash + "old project/main.c", 20'000);
+    RecordingSink recorder;
+    const CategoryResult result = DiskScanner::trash(recorder.sink());
+    EXPECT_FALSE(result.accessDenied);
+    EXPECT_THAT(names(result), UnorderedElementsAre(".hidden", "report.pdf", "old project"));
+    for (const ScanItem& item : result.items) {
+        EXPECT_TRUE(item.isRecommended);
+        EXPECT_EQ(item.detail, "In the Trash");
+        EXPECT_TRUE(item.tags.empty());
+        EXPECT_TRUE(item.date.has_value());
+    }
+    EXPECT_EQ(result.items.front().name, "old project");
+    EXPECT_EQ(recorder.reports.size(), 3u);
+}
+
+TEST_F(TrashTest, OnlyARefusedListingIsARefusalAndEitherWayProgressEndsComplete)
+{
+    // Missing, empty, unreadable.
+    for (int step = 0; step < 3; ++step) {
+        if (step == 1)
+            home.folder(trash);
+        if (step == 2) {
+            home.file(trash + "secret", 5000);
+            home.setMode(trash, 0);
+        }
+        RecordingSink recorder;
+        const CategoryResult result = DiskScanner::trash(recorder.sink());
+        EXPECT_TRUE(result.items.empty());
+        EXPECT_EQ(result.accessDenied, step == 2);
+        EXPECT_EQ(recorder.reports, std::vector<ScanProgress>{(ScanProgress{0, "", 1.0})});
+    }
+}
