@@ -1,30 +1,12 @@
-#include <sys/wait.h>
-
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
+#include "cli/QuilloProcess.h"
 #include "scan/FileSize.h"
 #include "support/TempTree.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-};
-
-// Runs the built `quillo` with `arguments` (already quoted for the shell).
-CommandRun quillo(const std::string& arguments)
-{
-    const std::string command = std::string(QUILLO_BINARY_DIR) + "/Quillo/cli/quillo " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    return {WEXITSTATUS(::pclose(pipe)), out};
-}
+QString text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 } // namespace
 
@@ -33,7 +15,7 @@ TEST(SizeCommand, PrintsBytesAndPathPerArgument)
     TempTree tree;
     tree.file("a/one", 12'345);
     tree.file("b", 70'000);
-    const CommandRun run = quillo("size '" + tree.path("a").string() + "' '" + tree.path("b").string() + "'");
+    const QuilloRun run = runQuillo({"size", text(tree.path("a")), text(tree.path("b"))});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::to_string(FileSize::allocated(tree.path("a"))) + "\t" + tree.path("a").string() + "\n" +
                            std::to_string(allocatedSizeOf(tree.path("b"))) + "\t" + tree.path("b").string() + "\n");
@@ -43,10 +25,11 @@ TEST(SizeCommand, UsageAndMissingPaths)
 {
     TempTree tree;
     tree.file("here", 1);
-    EXPECT_EQ(quillo("size").status, 2);
-    EXPECT_EQ(quillo("").status, 2);
-    EXPECT_EQ(quillo("frobnicate").status, 2);
-    const CommandRun run = quillo("size '" + tree.path("gone").string() + "' '" + tree.path("here").string() + "'");
+    EXPECT_EQ(runQuillo({"size"}).status, 2);
+    EXPECT_EQ(runQuillo({}).status, 2);
+    EXPECT_EQ(runQuillo({"frobnicate"}).status, 2);
+    const QuilloRun run = runQuillo({"size", text(tree.path("gone")), text(tree.path("here"))});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, std::to_string(allocatedSizeOf(tree.path("here"))) + "\t" + tree.path("here").string() + "\n");
+    EXPECT_NE(run.err.find("gone"), std::string::npos);
 }

@@ -150,7 +150,7 @@ struct FakeSystem {
     FakeCleaner cleaner;
     StorageInfo storage{"Fixture HD", 500'000'000'000, 100'000'000'000};
     MemoryInfo memory{8'000'000'000, 16'000'000'000};
-    std::unordered_set<std::string> runningBundleIDs;
+    std::set<std::string, std::less<>> runningBundleIDs;
     bool deleteImmediately = false;
     ScanOptions options;
     int lowSpaceChecks = 0;

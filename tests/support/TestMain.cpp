@@ -1,7 +1,9 @@
 // The main of every test program. Tests run as root on CI, and root reads and writes through any
 // permission bits; to test unreadable and read-only folders for real, the programs give up the
-// capabilities that bypass those bits before anything else starts a thread.
+// capabilities that bypass those bits before anything else starts a thread, and take them out of
+// the bounding set too, so that programs the tests start (the command line) cannot regain them.
 #include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -16,6 +18,7 @@ void dropPermissionOverrides()
     if (::syscall(SYS_capget, &header, data) != 0)
         return;
     for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
         data[capability / 32].effective &= ~(1u << (capability % 32));
         data[capability / 32].permitted &= ~(1u << (capability % 32));
         data[capability / 32].inheritable &= ~(1u << (capability % 32));

@@ -30,7 +30,7 @@ struct CleanerStore::CleanRun {
 
     Module module;
     bool deleteImmediately = false;
-    std::unordered_set<std::string> runningBundleIDs;
+    std::set<std::string, std::less<>> runningBundleIDs;
     std::size_t nextTarget = 0;
     std::int64_t freedBytes = 0;
     std::vector<std::filesystem::path> cleaned;

@@ -1,19 +1,27 @@
 #include "core/store/ScanTask.h"
 
+#include <chrono>
 #include <condition_variable>
+#include <cstdlib>
+#include <deque>
 #include <mutex>
 
 #include <QMetaObject>
 
-// What the drivers and the events they post share; it outlives the task when events are still
-// queued after the task was destroyed.
-struct ScanTask::Shared {
-    Callbacks callbacks;
-    std::stop_token stop;
-    std::atomic<int> running{0};
-};
+#include "platform/SpinWait.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// How long one wake-up of the GUI thread keeps applying reports, and how long it waits for the
+// next one before it returns to its event loop: a driver sends its next report within
+// microseconds when results are waiting, and a frame on screen lasts 16 ms. Both sides spin a
+// little before they sleep, since a sleep and a wake-up cost more than most reports take.
+constexpr auto drainBudget = 4ms;
+constexpr auto nextReportGrace = 200us;
+const auto driverSpin = std::chrono::microseconds(std::getenv("DSPIN") ? std::atoi(std::getenv("DSPIN")) : 30);
+const auto guiSpin = std::chrono::microseconds(std::getenv("GSPIN") ? std::atoi(std::getenv("GSPIN")) : 30);
 
 // Runs `work` on the thread of `context`; dropped unseen when `context` is gone by then.
 template <class Work>
@@ -22,25 +30,37 @@ void post(QObject* context, Work&& work)
     QMetaObject::invokeMethod(context, std::forward<Work>(work), Qt::QueuedConnection);
 }
 
-// A report in flight: applied on the GUI thread, awaited on the driver.
-struct Handover {
-    std::mutex mutex;
-    std::condition_variable_any applied;
-    bool done = false;
+} // namespace
 
-    void markDone()
-    {
-        std::lock_guard lock(mutex);
-        done = true;
-        applied.notify_all();
-    }
+struct ScanTask::PendingReport {
+    Module target;
+    ScanProgress progress;
+    std::atomic<bool> applied{false};
 };
 
-} // namespace
+// What the drivers and the GUI thread share; it outlives the task while events are queued.
+struct ScanTask::Shared {
+    QPointer<QObject> context;
+    Callbacks callbacks;
+    std::stop_token stop;
+    std::atomic<int> running{0};
+
+    std::mutex mutex;
+    // Reports waiting to be applied, at most one per driver; `waiting` mirrors its size for
+    // spinning without the lock.
+    std::deque<std::shared_ptr<PendingReport>> pending;
+    std::atomic<std::size_t> waiting{0};
+    // The GUI thread is applying reports and will see new ones without being woken.
+    bool draining = false;
+    bool drainPosted = false;
+    std::condition_variable reportArrived;
+    std::condition_variable_any reportApplied;
+};
 
 ScanTask::ScanTask(QObject* context, const std::vector<Module>& targets, Routine routine, Callbacks callbacks)
     : context_(context), routine_(std::move(routine)), shared_(std::make_shared<Shared>())
 {
+    shared_->context = context;
     shared_->callbacks = std::move(callbacks);
     shared_->stop = stop_.get_token();
     shared_->running = static_cast<int>(targets.size());
@@ -57,14 +77,66 @@ ScanTask::~ScanTask()
 
 void ScanTask::report(Module target, const ScanProgress& progress, const std::stop_token& stop)
 {
-    auto handover = std::make_shared<Handover>();
-    post(context_, [shared = shared_, handover, target, progress] {
-        if (!shared->stop.stop_requested())
-            shared->callbacks.progress(target, progress);
-        handover->markDone();
-    });
-    std::unique_lock lock(handover->mutex);
-    handover->applied.wait(lock, stop, [&] { return handover->done; });
+    auto pending = std::make_shared<PendingReport>(target, progress);
+    bool guiAwake = false;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->pending.push_back(pending);
+        shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
+        if (shared_->draining) {
+            guiAwake = true;
+            shared_->reportArrived.notify_one();
+        } else if (!shared_->drainPosted) {
+            shared_->drainPosted = true;
+            post(context_, [shared = shared_] { drain(shared); });
+        }
+    }
+    const auto applied = [&] { return pending->applied.load(std::memory_order_acquire); };
+    if (guiAwake && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
+        return;
+    std::unique_lock lock(shared_->mutex);
+    shared_->reportApplied.wait(lock, stop, applied);
+    if (!applied()) {
+        std::erase(shared_->pending, pending);
+        shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
+    }
+}
+
+// On the GUI thread: applies waiting reports, and the ones that follow closely, then returns.
+void ScanTask::drain(const std::shared_ptr<Shared>& shared)
+{
+    std::unique_lock lock(shared->mutex);
+    shared->drainPosted = false;
+    shared->draining = true;
+    const auto deadline = std::chrono::steady_clock::now() + drainBudget;
+    for (;;) {
+        while (!shared->pending.empty()) {
+            const auto report = std::move(shared->pending.front());
+            shared->pending.pop_front();
+            shared->waiting.store(shared->pending.size(), std::memory_order_release);
+            lock.unlock();
+            if (!shared->stop.stop_requested())
+                shared->callbacks.progress(report->target, report->progress);
+            report->applied.store(true, std::memory_order_release);
+            lock.lock();
+            shared->reportApplied.notify_all();
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+        lock.unlock();
+        const bool arrived = platform::spinUntil(
+            [&] { return shared->waiting.load(std::memory_order_acquire) > 0; }, guiSpin);
+        lock.lock();
+        if (!arrived &&
+            !shared->reportArrived.wait_for(lock, nextReportGrace, [&] { return !shared->pending.empty(); }))
+            break;
+    }
+    shared->draining = false;
+    // Reports that came after the budget ran out get a wake-up of their own.
+    if (!shared->pending.empty() && !shared->drainPosted && shared->context) {
+        shared->drainPosted = true;
+        post(shared->context, [shared] { drain(shared); });
+    }
 }
 
 void ScanTask::drive(Module target, std::stop_token stop)

@@ -15,10 +15,14 @@
 #include "scan/ProgressSink.h"
 
 // One started scan: a driver thread per target runs the target's routine off the GUI thread.
-// Progress reports and results travel to the GUI thread through `context`'s event loop; each
-// report is handed over and the driver waits until it was applied there or the scan was
-// cancelled, whichever comes first, so a scanner never runs ahead of the screen and a cancel or
-// a quit can never leave a driver waiting forever.
+// Results travel to the GUI thread through `context`'s event loop. Each progress report is handed
+// over and the driver waits until it was applied there or the scan was cancelled, whichever comes
+// first, so a scanner never runs ahead of the screen and a cancel or a quit can never leave a
+// driver waiting forever.
+//
+// Reports come thousands a second, and waking the GUI thread through its event loop costs tens of
+// microseconds each time; so the GUI thread, once woken, applies reports as they come for a few
+// milliseconds before it returns to its event loop.
 class ScanTask {
 public:
     using Routine = std::function<CategoryResult(Module target, const ProgressSink& progress)>;
@@ -46,8 +50,10 @@ public:
 
 private:
     struct Shared;
+    struct PendingReport;
     void drive(Module target, std::stop_token stop);
     void report(Module target, const ScanProgress& progress, const std::stop_token& stop);
+    static void drain(const std::shared_ptr<Shared>& shared);
 
     QPointer<QObject> context_;
     Routine routine_;

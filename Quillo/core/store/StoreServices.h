@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "core/records/CategoryResult.h"
@@ -24,7 +24,7 @@ struct StoreServices {
     std::function<StorageInfo()> storage;
     std::function<MemoryInfo()> memory;
     std::function<void(const StorageInfo&)> checkLowSpace;
-    std::function<std::unordered_set<std::string>()> runningBundleIDs;
+    std::function<std::set<std::string, std::less<>>()> runningBundleIDs;
     std::function<ScanOptions()> scanOptions;
     std::function<bool()> deleteImmediately;
 

@@ -1,0 +1,113 @@
+// Scans a generated home of 20,000 cache and log entries with the system junk routine, bare and
+// through the store (a driver thread, every progress report carried to the event loop's thread
+// and awaited), alternating, and prints the medians and the store's overhead.
+//
+// usage: quillo_store_overhead HOME [ROUNDS]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "core/store/CleanerStore.h"
+#include "scan/DiskScanner.h"
+#include "scan/SystemAnswers.h"
+#include "scan/SystemJunk.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void makeHome(const std::filesystem::path& home)
+{
+    const auto stamp = home / ".complete";
+    if (std::filesystem::exists(stamp))
+        return;
+    const std::string data(3000, 'c');
+    auto write = [&](const std::filesystem::path& path) { std::ofstream(path, std::ios::binary) << data; };
+    for (int i = 0; i < 12'000; ++i) {
+        const auto entry = home / "Library/Caches" / ("com.vendor" + std::to_string(i % 300) + ".app" + std::to_string(i));
+        if (i % 10 < 7) {
+            std::filesystem::create_directories(entry);
+            write(entry / "index");
+            write(entry / "blob");
+        } else {
+            std::filesystem::create_directories(entry.parent_path());
+            write(entry);
+        }
+    }
+    std::filesystem::create_directories(home / "Library/Logs");
+    for (int i = 0; i < 8'000; ++i)
+        write(home / "Library/Logs" / ("tool" + std::to_string(i) + ".log"));
+    std::ofstream(stamp) << "20000";
+}
+
+double bareSeconds(std::size_t& items, int& reports)
+{
+    reports = 0;
+    const auto start = Clock::now();
+    const CategoryResult result = DiskScanner::systemJunk(ProgressSink([&](const ScanProgress&) { ++reports; }));
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    items = result.items.size();
+    return elapsed.count();
+}
+
+double storeSeconds(CleanerStore& store, std::size_t& items)
+{
+    QEventLoop loop;
+    QObject::connect(&store, &CleanerStore::phaseChanged, &loop, [&](Module module) {
+        if (module == Module::systemJunk && store.phase(module) == ScanPhase::ready())
+            loop.quit();
+    });
+    const auto start = Clock::now();
+    store.scan(Module::systemJunk);
+    loop.exec();
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    items = store.result(Module::systemJunk)->items.size();
+    return elapsed.count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quillo_store_overhead HOME [ROUNDS]\n");
+        return 2;
+    }
+    const std::filesystem::path home = std::filesystem::absolute(argv[1]);
+    const int rounds = argc > 2 ? std::stoi(argv[2]) : 9;
+    makeHome(home);
+    DiskScanner::setHomeForTesting(home);
+    // No applications to look cache names up in: the comparison is about the store, not lookups.
+    DiskScanner::setApplicationFoldersForTesting(home / "no-apps", home / "no-system-apps");
+
+    CleanerStore store(StoreServices::live());
+    std::size_t bareItems = 0, storeItems = 0;
+    int reports = 0;
+    bareSeconds(bareItems, reports); // warms the cache
+    std::vector<double> bare, throughStore;
+    for (int round = 0; round < rounds; ++round) {
+        bare.push_back(bareSeconds(bareItems, reports));
+        throughStore.push_back(storeSeconds(store, storeItems));
+    }
+    const double b = median(bare);
+    const double s = median(throughStore);
+    std::printf("entries: %zu items, %d progress reports per scan\n", bareItems, reports);
+    std::printf("bare routine:  median %.3f s over %d rounds\n", b, rounds);
+    std::printf("through store: median %.3f s (%zu items)\n", s, storeItems);
+    std::printf("store / bare = %.3f  (overhead %+.1f %%)\n", s / b, (s / b - 1) * 100);
+    return storeItems == bareItems ? 0 : 1;
+}

@@ -1,0 +1,27 @@
+#include "cli/QuilloProcess.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home)
+{
+    static int argc = 1;
+    static char name[] = "quillo_cli_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+
+    QProcess process;
+    if (!home.empty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString folder = QString::fromStdString(home.string());
+        environment.insert("HOME", folder);
+        environment.insert("XDG_DATA_HOME", folder + "/.local/share");
+        environment.insert("XDG_CONFIG_HOME", folder + "/.config");
+        process.setProcessEnvironment(environment);
+    }
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(QStringLiteral(QUILLO_BINARY_DIR "/Quillo/cli/quillo"), arguments);
+    process.waitForFinished(60'000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <QStringList>
+
+struct QuilloRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built `quillo` with `arguments`, stdin closed (so not a terminal), and, when `home` is
+// given, HOME, XDG_DATA_HOME and XDG_CONFIG_HOME pointing into it.
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home = {});

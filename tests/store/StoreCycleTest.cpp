@@ -1,0 +1,113 @@
+// One whole scan, tick and clean cycle with the real scanners, cleaner and Trash, in a home of the
+// test program's own.
+#include <chrono>
+#include <thread>
+
+#include <QCoreApplication>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/store/CleanerStore.h"
+#include "scan/DiskScanner.h"
+#include "scan/SystemAnswers.h"
+#include "support/IsolatedHome.h"
+#include "support/TempTree.h"
+
+using namespace std::chrono_literals;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+template <class Predicate>
+bool runUntil(Predicate done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+std::vector<std::string> names(const std::vector<ScanItem>& items)
+{
+    std::vector<std::string> result;
+    for (const ScanItem& item : items)
+        result.push_back(item.url.filename().string());
+    return result;
+}
+
+class StoreCycleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "quillo_store_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        home = isolatedHome();
+        trashFiles = emptiedTrash();
+        DiskScanner::setHomeForTesting(home);
+        DiskScanner::setApplicationFoldersForTesting(apps.folder("Applications"), apps.folder("System"));
+        DiskScanner::setRunningApplicationsForTesting({});
+    }
+
+    void TearDown() override
+    {
+        DiskScanner::resetSystemAnswersForTesting();
+        std::filesystem::remove_all(home / "Library");
+    }
+
+    void write(const std::string& relative, std::size_t size)
+    {
+        std::filesystem::create_directories((home / relative).parent_path());
+        std::FILE* file = std::fopen((home / relative).c_str(), "wb");
+        const std::string data(size, 'q');
+        std::fwrite(data.data(), 1, data.size(), file);
+        std::fclose(file);
+    }
+
+    std::filesystem::path home;
+    std::filesystem::path trashFiles;
+    TempTree apps;
+};
+
+} // namespace
+
+TEST_F(StoreCycleTest, ScanTickCleanThenEmptyTheTrash)
+{
+    write("Library/Caches/com.example.editor/blob", 50'000);
+    write("Library/Caches/com.apple.Safari/cache.db", 20'000);
+    write("Library/Logs/tool.log", 8'000);
+    CleanerStore store(StoreServices::live());
+
+    store.scan(Module::systemJunk);
+    ASSERT_TRUE(runUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
+    const CategoryResult* found = store.result(Module::systemJunk);
+    ASSERT_NE(found, nullptr);
+    EXPECT_THAT(names(found->items), UnorderedElementsAre("com.example.editor", "com.apple.Safari", "tool.log"));
+    // Apple's own cache is shown but not ticked.
+    EXPECT_THAT(names(store.selectedItems(Module::systemJunk)), UnorderedElementsAre("com.example.editor", "tool.log"));
+    const std::int64_t ticked = store.selectedItems(Module::systemJunk)[0].size + store.selectedItems(Module::systemJunk)[1].size;
+
+    store.clean(Module::systemJunk);
+    ASSERT_TRUE(runUntil([&] { return store.phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store.phase(Module::systemJunk), ScanPhase::cleaned({ticked, 2, 0, true}));
+    EXPECT_THAT(names(store.result(Module::systemJunk)->items), UnorderedElementsAre("com.apple.Safari"));
+    EXPECT_FALSE(std::filesystem::exists(home / "Library/Caches/com.example.editor"));
+    EXPECT_TRUE(std::filesystem::exists(trashFiles / "com.example.editor/blob"));
+    EXPECT_TRUE(std::filesystem::exists(trashFiles / "tool.log"));
+
+    store.scan(Module::trash);
+    ASSERT_TRUE(runUntil([&] { return store.phase(Module::trash) == ScanPhase::ready(); }));
+    EXPECT_THAT(names(store.selectedItems(Module::trash)), UnorderedElementsAre("com.example.editor", "tool.log"));
+    store.clean(Module::trash);
+    ASSERT_TRUE(runUntil([&] { return store.phase(Module::trash).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store.phase(Module::trash).summary()->itemCount, 2);
+    EXPECT_FALSE(store.phase(Module::trash).summary()->movedToTrash);
+    EXPECT_TRUE(std::filesystem::is_empty(trashFiles));
+    EXPECT_TRUE(std::filesystem::is_empty(trashFiles.parent_path() / "info"));
+}
