@@ -25,6 +25,8 @@ struct ShadowLayer {
 // A surface paints its own background under the shadows it holds; shadows are stacked right
 // under the surface's child that contains the widget.
 class DropShadow : public QWidget {
+    Q_OBJECT
+
 public:
     // Owned by `caster`.
     explicit DropShadow(QWidget* caster);
