@@ -18,18 +18,19 @@ constexpr int blinkHoldMs = 110;
 Mascot::Mascot(Mood mood, qreal size, QWidget* parent)
     : QWidget(parent), mood_(mood), previousMood_(mood), size_(size),
       moodMotion_(new Motion(this, [this](qreal v) { setMoodChange(v); }, 1)),
-      blinkMotion_(new Motion(this, [this](qreal v) { setBlink(v); })), glance_(new FrameClock(this))
+      blinkMotion_(new Motion(this, [this](qreal v) { setBlink(v); })), glance_(new FrameClock(this)),
+      blinkWait_(new QTimer(this)), blinkHold_(new QTimer(this))
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    blinkWait_.setSingleShot(true);
-    blinkHold_.setSingleShot(true);
-    blinkHold_.setInterval(blinkHoldMs);
-    connect(&blinkWait_, &QTimer::timeout, this, [this] {
+    blinkWait_->setSingleShot(true);
+    blinkHold_->setSingleShot(true);
+    blinkHold_->setInterval(blinkHoldMs);
+    connect(blinkWait_, &QTimer::timeout, this, [this] {
         setBlinking(true);
-        blinkHold_.start();
+        blinkHold_->start();
     });
-    connect(&blinkHold_, &QTimer::timeout, this, [this] {
+    connect(blinkHold_, &QTimer::timeout, this, [this] {
         setBlinking(false);
         scheduleBlink();
     });
@@ -88,7 +89,7 @@ QSize Mascot::sizeHint() const
 // A uniform wait of 2.5 to 5.5 seconds.
 void Mascot::scheduleBlink()
 {
-    blinkWait_.start(int(std::lround((QRandomGenerator::global()->generateDouble() * 3 + 2.5) * 1000)));
+    blinkWait_->start(int(std::lround((QRandomGenerator::global()->generateDouble() * 3 + 2.5) * 1000)));
 }
 
 void Mascot::showEvent(QShowEvent* event)
@@ -100,8 +101,8 @@ void Mascot::showEvent(QShowEvent* event)
 void Mascot::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    blinkWait_.stop();
-    blinkHold_.stop();
+    blinkWait_->stop();
+    blinkHold_->stop();
     blinking_ = false;
     blinkMotion_->jumpTo(0);
 }

@@ -43,7 +43,7 @@ public:
     QSize sizeHint() const override;
 
     // Whether a timer is running: the blink wait while shown, the glance clock while busy.
-    bool isBlinkLoopRunning() const { return blinkWait_.isActive() || blinkHold_.isActive(); }
+    bool isBlinkLoopRunning() const { return blinkWait_->isActive() || blinkHold_->isActive(); }
     const FrameClock& glanceClock() const { return *glance_; }
 
 protected:
@@ -63,6 +63,6 @@ private:
     Motion* moodMotion_;
     Motion* blinkMotion_;
     FrameClock* glance_;
-    QTimer blinkWait_;
-    QTimer blinkHold_;
+    QTimer* blinkWait_;
+    QTimer* blinkHold_;
 };

@@ -4,11 +4,11 @@
 #include <QEvent>
 #include <QWidget>
 
-FrameClock::FrameClock(QWidget* host, int framesPerSecond) : QObject(host), host_(host)
+FrameClock::FrameClock(QWidget* host, int framesPerSecond) : QObject(host), host_(host), timer_(new QTimer(this))
 {
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(1000 / framesPerSecond + (1000 % framesPerSecond ? 1 : 0));
-    connect(&timer_, &QTimer::timeout, this, &FrameClock::tick);
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(1000 / framesPerSecond + (1000 % framesPerSecond ? 1 : 0));
+    connect(timer_, &QTimer::timeout, this, &FrameClock::tick);
     host_->installEventFilter(this);
 }
 
@@ -33,8 +33,8 @@ bool FrameClock::eventFilter(QObject*, QEvent* event)
 void FrameClock::refresh()
 {
     const bool run = wanted_ && host_->isVisible();
-    if (run && !timer_.isActive())
-        timer_.start();
+    if (run && !timer_->isActive())
+        timer_->start();
     else if (!run)
-        timer_.stop();
+        timer_->stop();
 }

@@ -15,7 +15,7 @@ public:
     explicit FrameClock(QWidget* host, int framesPerSecond = 30);
 
     void setWanted(bool wanted);
-    bool isTicking() const { return timer_.isActive(); }
+    bool isTicking() const { return timer_->isActive(); }
 
     // Seconds on the clock every moving drawing shares, so stripes in two bars move in step.
     static double now();
@@ -30,6 +30,6 @@ private:
     void refresh();
 
     QWidget* host_;
-    QTimer timer_;
+    QTimer* timer_;
     bool wanted_ = false;
 };

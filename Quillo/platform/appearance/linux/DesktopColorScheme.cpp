@@ -79,6 +79,8 @@ DesktopColorScheme::DesktopColorScheme(QObject* parent)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
+    // The slot's types are looked up by name, and QDBusVariant is only known by name once registered.
+    qRegisterMetaType<QDBusVariant>();
     bus.connect(service, path, interface, QStringLiteral("SettingChanged"), listener_.get(),
                 SLOT(settingChanged(QString, QString, QDBusVariant)));
     current_ = readScheme(bus);
