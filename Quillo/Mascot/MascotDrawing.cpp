@@ -132,10 +132,11 @@ void paintMouth(QPainter& painter, const QRectF& frame, MascotMood mood)
     }
 }
 
-// The sparkle's soft coral shadow, blurred once per pixel size.
-QPixmap sparkleShadow(qreal side, qreal devicePixelRatio, qreal& margin)
+// The sparkle's soft coral shadow, blurred once per pixel size; an image, as it outlives the
+// application object.
+QImage sparkleShadow(qreal side, qreal devicePixelRatio, qreal& margin)
 {
-    static QHash<int, QPixmap> cache;
+    static QHash<int, QImage> cache;
     const qreal blur = side / 0.26 * 0.03;
     margin = std::ceil(Shadow::spread(blur));
     const int pixels = int(std::lround(side * devicePixelRatio));
@@ -149,8 +150,7 @@ QPixmap sparkleShadow(qreal side, qreal devicePixelRatio, qreal& margin)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.fillPath(MascotShapes::sparkle(QRectF(int(marginPixels), int(marginPixels), pixels, pixels)), Qt::black);
     }
-    QPixmap shadow = QPixmap::fromImage(
-        Shadow::tinted(Shadow::blurredAlpha(mask, blur * devicePixelRatio), QColor(0xFF, 0x6A, 0x48, 128)));
+    QImage shadow = Shadow::tinted(Shadow::blurredAlpha(mask, blur * devicePixelRatio), QColor(0xFF, 0x6A, 0x48, 128));
     shadow.setDevicePixelRatio(devicePixelRatio);
     if (cache.size() > 16)
         cache.clear();
@@ -167,8 +167,8 @@ void paintSparkle(QPainter& painter, const QRectF& frame, qreal turn)
     painter.translate(centre);
     painter.rotate(turn);
     qreal margin = 0;
-    const QPixmap shadow = sparkleShadow(side, painter.device()->devicePixelRatioF(), margin);
-    painter.drawPixmap(QPointF(-side / 2 - margin, -side / 2 - margin), shadow);
+    const QImage shadow = sparkleShadow(side, painter.device()->devicePixelRatioF(), margin);
+    painter.drawImage(QPointF(-side / 2 - margin, -side / 2 - margin), shadow);
     painter.fillPath(MascotShapes::sparkle(QRectF(-side / 2, -side / 2, side, side)), Qt::white);
     painter.restore();
 }

@@ -70,7 +70,9 @@ TEST(Motion, HidingMidFlightFinishesTheChange)
     QTest::qWait(30);
     driven.widget.hide();
     EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Stopped);
+    QCoreApplication::processEvents();
     EXPECT_EQ(driven.motion->value(), 1);
+    EXPECT_EQ(driven.steps.back(), 1);
 }
 
 TEST(Motion, OffForEveryoneMeansEveryChangeLandsAtOnce)
@@ -82,6 +84,20 @@ TEST(Motion, OffForEveryoneMeansEveryChangeLandsAtOnce)
     Motion::setAnimationsEnabled(true);
     EXPECT_EQ(driven.motion->value(), 0.5);
     EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Stopped);
+}
+
+TEST(Motion, AWidgetDestroyedMidFlightIsNotCalledBack)
+{
+    bool called = false;
+    {
+        QWidget window;
+        auto* motion = new Motion(&window, [&called](qreal) { called = true; });
+        window.show();
+        motion->animateTo(1, Timing::spring(0.5, 1.0));
+        called = false;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
 }
 
 TEST(FrameClock, StripesTickOnlyWhileTheirBarIsVisible)

@@ -22,9 +22,10 @@ constexpr QPointF washOffset(200, -280);
 constexpr int washReduction = 4;
 
 // The blurred disc in `color`, with room around it for the blur, cached per colour and ratio.
-QPixmap washImage(const QColor& color, qreal devicePixelRatio)
+// Kept as an image: it outlives the application object, which pixmaps may not.
+QImage washImage(const QColor& color, qreal devicePixelRatio)
 {
-    static QHash<QString, QPixmap> cache;
+    static QHash<QString, QImage> cache;
     const QString key = QStringLiteral("%1/%2").arg(color.rgba(), 8, 16).arg(devicePixelRatio);
     if (auto found = cache.constFind(key); found != cache.constEnd())
         return found.value();
@@ -43,8 +44,7 @@ QPixmap washImage(const QColor& color, qreal devicePixelRatio)
     }
     const QImage blurred = Shadow::blurredAlpha(disc, washBlur / washReduction);
     const int pixels = int(std::ceil(side * devicePixelRatio));
-    QPixmap image = QPixmap::fromImage(
-        Shadow::tinted(blurred.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), color));
+    QImage image = Shadow::tinted(blurred.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), color);
     image.setDevicePixelRatio(devicePixelRatio);
     // Two modules' washes are shown at most at once; keep a few colours and ratios, no more.
     if (cache.size() > 8)
@@ -84,11 +84,11 @@ void CanvasBackground::paintWash(QPainter& painter, Module module, qreal opacity
 {
     if (opacity <= 0)
         return;
-    const QPixmap wash = washImage(ModuleTheme::of(module).tint.current(), devicePixelRatioF());
+    const QImage wash = washImage(ModuleTheme::of(module).tint.current(), devicePixelRatioF());
     const qreal margin = Shadow::spread(washBlur);
     const QPointF discTopLeft(width() - washDiameter + washOffset.x(), washOffset.y());
     painter.setOpacity(opacity);
-    painter.drawPixmap(discTopLeft - QPointF(margin, margin), wash);
+    painter.drawImage(discTopLeft - QPointF(margin, margin), wash);
 }
 
 void CanvasBackground::paintEvent(QPaintEvent* event)

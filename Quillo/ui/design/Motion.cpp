@@ -109,8 +109,13 @@ void Motion::updateCurrentTime(int currentTime)
 
 bool Motion::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == owner_ && event->type() == QEvent::Hide && state() == Running)
-        jumpTo(target_);
+    if (watched != owner_ || event->type() != QEvent::Hide || state() != Running)
+        return false;
+    // A widget is also hidden while it is being destroyed, when its own setters are gone: the
+    // motion stops now and lands on the next turn of the event loop, which a destroyed widget
+    // (and this motion with it) never sees.
+    stop();
+    QMetaObject::invokeMethod(this, [this] { jumpTo(target_); }, Qt::QueuedConnection);
     return false;
 }
 

@@ -36,7 +36,7 @@ private:
 // widget at rest costs nothing. A spring retargeted mid-flight keeps its velocity.
 //
 // While the widget is hidden, or animations are off, a change lands at once: nothing animates
-// unseen, and hiding the widget mid-flight finishes the change.
+// unseen, and hiding the widget mid-flight stops the clock and lands the change right after.
 class Motion : public QAbstractAnimation {
 public:
     Motion(QWidget* owner, std::function<void(qreal)> apply, qreal initial = 0);

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 
-#include <QHash>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
@@ -53,21 +54,18 @@ constexpr SymbolFile table[] = {
 // Parsed once per symbol; GUI thread only, like every paint.
 QSvgRenderer* renderer(const QString& name)
 {
-    static QHash<QString, QSvgRenderer*> renderers;
-    if (auto found = renderers.constFind(name); found != renderers.constEnd())
-        return found.value();
+    static std::map<QString, std::unique_ptr<QSvgRenderer>> renderers;
+    if (auto found = renderers.find(name); found != renderers.end())
+        return found->second.get();
     const QString path = resourcePath(name);
-    QSvgRenderer* loaded = nullptr;
+    std::unique_ptr<QSvgRenderer> loaded;
     if (!path.isEmpty()) {
         DesignResources::load();
-        loaded = new QSvgRenderer(path);
-        if (!loaded->isValid()) {
-            delete loaded;
-            loaded = nullptr;
-        }
+        loaded = std::make_unique<QSvgRenderer>(path);
+        if (!loaded->isValid())
+            loaded.reset();
     }
-    renderers.insert(name, loaded);
-    return loaded;
+    return renderers.emplace(name, std::move(loaded)).first->second.get();
 }
 
 } // namespace
