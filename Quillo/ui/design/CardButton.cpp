@@ -123,12 +123,13 @@ void CardButton::interactionChanged(bool byPress)
 
 bool CardButton::hitButton(const QPoint& position) const
 {
-    return Shapes::roundedRect(rect(), cornerRadius_).contains(position);
+    return shape_.contains(position);
 }
 
 void CardButton::resizeEvent(QResizeEvent* event)
 {
     StyledButton::resizeEvent(event);
+    shape_ = Shapes::roundedRect(rect(), cornerRadius_);
     transformChanged();
 }
 
@@ -158,5 +159,5 @@ void CardButton::paintEvent(QPaintEvent*)
     if (cardLook_)
         Card::paintBody(painter, rect(), cornerRadius_);
     else
-        painter.fillPath(Shapes::roundedRect(rect(), cornerRadius_), fill_->current());
+        painter.fillPath(shape_, fill_->current());
 }

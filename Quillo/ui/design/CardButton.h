@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QPainterPath>
 #include <QPointer>
 
 #include "ui/design/DynamicColor.h"
@@ -50,6 +51,7 @@ private:
 
     qreal cornerRadius_;
     std::optional<DynamicColor> fill_;
+    QPainterPath shape_;
     bool cardLook_ = false;
     qreal hover_ = 0;
     qreal lift_ = 0;

@@ -31,7 +31,8 @@ qreal symbolRoom(const QString& symbolName)
 
 Chip::Chip(const QString& text, const QString& symbolName, DynamicColor color, DynamicColor background,
            QWidget* parent)
-    : QWidget(parent), text_(text), symbol_(symbolName), color_(color), background_(background)
+    : QWidget(parent), layout_(layoutFor(text, symbolName)), text_(text), symbol_(symbolName), color_(color),
+      background_(background)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -39,46 +40,61 @@ Chip::Chip(const QString& text, const QString& symbolName, DynamicColor color, D
 void Chip::setText(const QString& text)
 {
     text_ = text;
+    layout_ = layoutFor(text_, symbol_);
     updateGeometry();
     update();
 }
 
-QSizeF Chip::size(const QString& text, const QString& symbolName)
+Chip::Layout Chip::layoutFor(const QString& text, const QString& symbolName)
 {
     const QFontMetricsF metrics(chipFont());
-    return {symbolRoom(symbolName) + metrics.horizontalAdvance(text) + 2 * horizontalPadding,
-            metrics.height() + 2 * verticalPadding};
+    Layout layout;
+    layout.size = {symbolRoom(symbolName) + metrics.horizontalAdvance(text) + 2 * horizontalPadding,
+                   metrics.height() + 2 * verticalPadding};
+    const qreal middle = layout.size.height() / 2;
+    qreal x = horizontalPadding;
+    if (!symbolName.isEmpty()) {
+        const qreal side = Symbols::sideForFontSize(symbolFontSize);
+        layout.symbol = QRectF(x, middle - side / 2, side, side);
+        x += side + spacing;
+    }
+    layout.textOrigin = QPointF(x, middle + metrics.capHeight() / 2);
+    return layout;
+}
+
+QSizeF Chip::size(const QString& text, const QString& symbolName)
+{
+    return layoutFor(text, symbolName).size;
 }
 
 QSize Chip::sizeHint() const
 {
-    const QSizeF natural = size(text_, symbol_);
-    return {int(std::ceil(natural.width())), int(std::ceil(natural.height()))};
+    return {int(std::ceil(layout_.size.width())), int(std::ceil(layout_.size.height()))};
 }
 
 void Chip::paint(QPainter& painter, QPointF topLeft, const QString& text, const QString& symbolName,
                  const QColor& color, const QColor& background)
 {
-    const QRectF capsule(topLeft, size(text, symbolName));
-    const QFontMetricsF metrics(chipFont());
+    paintLayout(painter, topLeft, layoutFor(text, symbolName), text, symbolName, color, background);
+}
+
+void Chip::paintLayout(QPainter& painter, QPointF topLeft, const Layout& layout, const QString& text,
+                       const QString& symbolName, const QColor& color, const QColor& background)
+{
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    painter.fillPath(Shapes::capsule(capsule), background);
-    const qreal middle = capsule.center().y();
-    qreal x = capsule.left() + horizontalPadding;
-    if (!symbolName.isEmpty()) {
-        const qreal side = Symbols::sideForFontSize(symbolFontSize);
-        Symbols::paint(painter, QRectF(x, middle - side / 2, side, side), symbolName, color);
-        x += side + spacing;
-    }
+    painter.translate(topLeft);
+    painter.fillPath(Shapes::capsule(QRectF(QPointF(), layout.size)), background);
+    if (!symbolName.isEmpty())
+        Symbols::paint(painter, layout.symbol, symbolName, color);
     painter.setFont(chipFont());
     painter.setPen(color);
-    painter.drawText(QPointF(x, middle + metrics.capHeight() / 2), text);
+    painter.drawText(layout.textOrigin, text);
     painter.restore();
 }
 
 void Chip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paint(painter, {0, 0}, text_, symbol_, color_.current(), background_.current());
+    paintLayout(painter, {0, 0}, layout_, text_, symbol_, color_.current(), background_.current());
 }

@@ -22,6 +22,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Layout {
+        QSizeF size;
+        QRectF symbol;
+        QPointF textOrigin;
+    };
+    static Layout layoutFor(const QString& text, const QString& symbolName);
+    static void paintLayout(QPainter& painter, QPointF topLeft, const Layout& layout, const QString& text,
+                            const QString& symbolName, const QColor& color, const QColor& background);
+
+    Layout layout_;
     QString text_;
     QString symbol_;
     DynamicColor color_;

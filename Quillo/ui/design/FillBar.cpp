@@ -52,6 +52,8 @@ void FillBar::relayout()
     // fraction like any other.
     const qreal width = BarGeometry::fillWidth(this->width(), height_, shownFraction_);
     fillRect_ = QRectF(0, 0, std::min<qreal>(width, this->width()), height_);
+    trackShape_ = Shapes::capsule(rect());
+    fillShape_ = Shapes::capsule(fillRect_);
 }
 
 void FillBar::resizeEvent(QResizeEvent* event)
@@ -63,8 +65,8 @@ void FillBar::resizeEvent(QResizeEvent* event)
 void FillBar::paintBar(QPainter& painter) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(Shapes::capsule(rect()), Palette::sunken.current());
-    painter.fillPath(Shapes::capsule(fillRect_), color_.current());
+    painter.fillPath(trackShape_, Palette::sunken.current());
+    painter.fillPath(fillShape_, color_.current());
 }
 
 void FillBar::paintEvent(QPaintEvent*)

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QPainterPath>
 #include <QWidget>
 
 #include "ui/design/DynamicColor.h"
@@ -31,6 +32,7 @@ protected:
 
     void setFraction(std::optional<qreal> fraction, const Timing& timing);
     QRectF fillRect() const { return fillRect_; }
+    const QPainterPath& fillShape() const { return fillShape_; }
     qreal barHeight() const { return height_; }
     // Paints track and fill; subclasses draw over the fill.
     void paintBar(QPainter& painter) const;
@@ -46,5 +48,7 @@ private:
     qreal height_;
     qreal shownFraction_;
     QRectF fillRect_;
+    QPainterPath trackShape_;
+    QPainterPath fillShape_;
     Motion* motion_;
 };

@@ -114,6 +114,7 @@ void PillButton::updateShadow()
 void PillButton::relayout()
 {
     label_.layout(body());
+    capsule_ = Shapes::capsule(body());
     updateShadow();
     updateGeometry();
     update();
@@ -123,6 +124,7 @@ void PillButton::resizeEvent(QResizeEvent* event)
 {
     StyledButton::resizeEvent(event);
     label_.layout(body());
+    capsule_ = Shapes::capsule(body());
     updateShadow();
 }
 
@@ -138,11 +140,10 @@ void PillButton::paintEvent(QPaintEvent*)
     painter.scale(scale, scale);
     painter.translate(-rest.center());
 
-    const QPainterPath capsule = Shapes::capsule(rest);
-    painter.fillPath(capsule, color_.current());
+    painter.fillPath(capsule_, color_.current());
     QLinearGradient gloss(rest.topLeft(), QPointF(rest.left(), rest.center().y()));
     gloss.setColorAt(0, QColor(255, 255, 255, 64));
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
-    painter.fillPath(capsule, gloss);
+    painter.fillPath(capsule_, gloss);
     label_.paint(painter, textColor_.current());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QPointer>
 
 #include "ui/design/ButtonLabel.h"
@@ -54,6 +55,7 @@ private:
     DynamicColor color_;
     DynamicColor textColor_;
     ButtonLabel label_;
+    QPainterPath capsule_;
     qreal lift_ = 0;
     qreal press_ = 0;
     Motion* liftMotion_;

@@ -4,7 +4,6 @@
 
 #include "ui/design/FrameClock.h"
 #include "ui/design/MovingStripes.h"
-#include "ui/design/Shapes.h"
 
 ProgressCapsule::ProgressCapsule(std::optional<qreal> fraction, DynamicColor color, qreal height, QWidget* parent)
     : FillBar(fraction, color, height, parent), clock_(new FrameClock(this))
@@ -22,6 +21,6 @@ void ProgressCapsule::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     paintBar(painter);
-    painter.setClipPath(Shapes::capsule(fillRect()));
+    painter.setClipPath(fillShape());
     MovingStripes::paint(painter, fillRect(), FrameClock::now());
 }

@@ -62,6 +62,7 @@ void SoftButton::interactionChanged(bool byPress)
 void SoftButton::relayout()
 {
     label_.layout(rect());
+    body_ = Shapes::capsule(rect());
     updateGeometry();
     update();
 }
@@ -70,6 +71,7 @@ void SoftButton::resizeEvent(QResizeEvent* event)
 {
     StyledButton::resizeEvent(event);
     label_.layout(rect());
+    body_ = Shapes::capsule(rect());
 }
 
 void SoftButton::paintEvent(QPaintEvent*)
@@ -83,9 +85,8 @@ void SoftButton::paintEvent(QPaintEvent*)
     painter.scale(scale, scale);
     painter.translate(-centre);
 
-    const QPainterPath body = Shapes::capsule(rect());
-    painter.fillPath(body, Palette::sunken.current());
+    painter.fillPath(body_, Palette::sunken.current());
     if (hover_ > 0)
-        painter.fillPath(body, Palette::ink.withOpacity(0.06 * hover_).current());
+        painter.fillPath(body_, Palette::ink.withOpacity(0.06 * hover_).current());
     label_.paint(painter, Palette::ink.current());
 }

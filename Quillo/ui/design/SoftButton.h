@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPainterPath>
+
 #include "ui/design/ButtonLabel.h"
 #include "ui/design/ButtonSize.h"
 #include "ui/design/StyledButton.h"
@@ -39,6 +41,7 @@ private:
 
     ButtonSize size_;
     ButtonLabel label_;
+    QPainterPath body_;
     qreal hover_ = 0;
     qreal press_ = 0;
     Motion* hoverMotion_;

@@ -67,7 +67,16 @@ void StorageBar::setChange(qreal change)
         return;
     change_ = change;
     shown_ = interpolated(from_, to_, change_);
+    shapeCapsules();
     update();
+}
+
+void StorageBar::shapeCapsules()
+{
+    capsules_.clear();
+    for (const SegmentFrame& frame : shown_)
+        if (frame.width > 0)
+            capsules_.emplace_back(Shapes::capsule(QRectF(frame.x, 0, frame.width, height_)), frame.color);
 }
 
 QSize StorageBar::sizeHint() const
@@ -85,6 +94,7 @@ void StorageBar::relayout()
     to_ = BarGeometry::storageFrames(segments_, total_, width(), height_);
     from_ = to_;
     shown_ = to_;
+    shapeCapsules();
 }
 
 void StorageBar::resizeEvent(QResizeEvent* event)
@@ -99,7 +109,6 @@ void StorageBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const SegmentFrame& frame : shown_)
-        if (frame.width > 0)
-            painter.fillPath(Shapes::capsule(QRectF(frame.x, 0, frame.width, height_)), frame.color.current());
+    for (const auto& [shape, color] : capsules_)
+        painter.fillPath(shape, color.current());
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QPainterPath>
 #include <QWidget>
 
 #include "ui/design/BarGeometry.h"
@@ -36,6 +37,7 @@ protected:
 
 private:
     void relayout();
+    void shapeCapsules();
 
     std::vector<StorageSegment> segments_;
     std::int64_t total_;
@@ -43,6 +45,7 @@ private:
     std::vector<BarGeometry::SegmentFrame> from_;
     std::vector<BarGeometry::SegmentFrame> to_;
     std::vector<BarGeometry::SegmentFrame> shown_;
+    std::vector<std::pair<QPainterPath, DynamicColor>> capsules_;
     qreal change_ = 1;
     Motion* motion_;
 };

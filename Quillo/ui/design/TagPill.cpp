@@ -22,44 +22,52 @@ const QFont& pillFont()
 
 } // namespace
 
-TagPill::TagPill(ScanItem::Tag tag, QWidget* parent) : QWidget(parent), tag_(tag)
+TagPill::TagPill(ScanItem::Tag tag, QWidget* parent) : QWidget(parent), tag_(tag), layout_(layoutFor(tag))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setToolTip(TagStyle::helpText(tag));
 }
 
-QSizeF TagPill::size(ScanItem::Tag tag)
+TagPill::Layout TagPill::layoutFor(ScanItem::Tag tag)
 {
     const QFontMetricsF metrics(pillFont());
-    return {metrics.horizontalAdvance(TagStyle::pillText(tag)) + 2 * horizontalPadding,
-            metrics.height() + 2 * verticalPadding};
+    const QSizeF size(metrics.horizontalAdvance(TagStyle::pillText(tag)) + 2 * horizontalPadding,
+                      metrics.height() + 2 * verticalPadding);
+    return {size, QPointF(horizontalPadding, size.height() / 2 + metrics.capHeight() / 2)};
+}
+
+QSizeF TagPill::size(ScanItem::Tag tag)
+{
+    return layoutFor(tag).size;
 }
 
 QSize TagPill::sizeHint() const
 {
-    const QSizeF natural = size(tag_);
-    return {int(std::ceil(natural.width())), int(std::ceil(natural.height()))};
+    return {int(std::ceil(layout_.size.width())), int(std::ceil(layout_.size.height()))};
 }
 
 void TagPill::paint(QPainter& painter, QPointF topLeft, ScanItem::Tag tag)
 {
-    const QRectF capsule(topLeft, size(tag));
+    paintLayout(painter, topLeft, layoutFor(tag), tag);
+}
+
+void TagPill::paintLayout(QPainter& painter, QPointF topLeft, const Layout& layout, ScanItem::Tag tag)
+{
     const QColor color = TagStyle::color(tag).current();
     QColor wash = color;
     wash.setAlphaF(color.alphaF() * 0.14);
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.fillPath(Shapes::capsule(capsule), wash);
+    painter.translate(topLeft);
+    painter.fillPath(Shapes::capsule(QRectF(QPointF(), layout.size)), wash);
     painter.setFont(pillFont());
     painter.setPen(color);
-    const QFontMetricsF metrics(pillFont());
-    painter.drawText(QPointF(capsule.left() + horizontalPadding, capsule.center().y() + metrics.capHeight() / 2),
-                     TagStyle::pillText(tag));
+    painter.drawText(layout.textOrigin, TagStyle::pillText(tag));
     painter.restore();
 }
 
 void TagPill::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paint(painter, {0, 0}, tag_);
+    paintLayout(painter, {0, 0}, layout_, tag_);
 }

@@ -20,5 +20,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Layout {
+        QSizeF size;
+        QPointF textOrigin;
+    };
+    static Layout layoutFor(ScanItem::Tag tag);
+    static void paintLayout(QPainter& painter, QPointF topLeft, const Layout& layout, ScanItem::Tag tag);
+
     ScanItem::Tag tag_;
+    Layout layout_;
 };
