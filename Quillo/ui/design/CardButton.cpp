@@ -61,10 +61,7 @@ private:
 };
 
 CardButton::CardButton(qreal cornerRadius, QWidget* parent)
-    : StyledButton(parent), cornerRadius_(cornerRadius),
-      hoverMotion_(new Motion(this, [this](qreal v) { setHover(v); })),
-      liftMotion_(new Motion(this, [this](qreal v) { setLift(v); })),
-      pressMotion_(new Motion(this, [this](qreal v) { setPress(v); })), transform_(new CardTransform(this)),
+    : StyledButton(parent), cornerRadius_(cornerRadius), transform_(new CardTransform(this)),
       shadow_(new DropShadow(this))
 {
     setGraphicsEffect(transform_);
@@ -88,37 +85,13 @@ void CardButton::setCardLook()
     update();
 }
 
-void CardButton::setHover(qreal hover)
-{
-    if (hover == hover_)
-        return;
-    hover_ = hover;
-    transformChanged();
-}
-
-void CardButton::setLift(qreal lift)
-{
-    if (lift == lift_)
-        return;
-    lift_ = lift;
-    transformChanged();
-}
-
-void CardButton::setPress(qreal press)
-{
-    if (press == press_)
-        return;
-    press_ = press;
-    transformChanged();
-}
-
 void CardButton::interactionChanged(bool byPress)
 {
     const Timing hoverSpring = Timing::spring(0.3, 0.65);
     const Timing pressSpring = Timing::spring(0.25, 0.55);
-    hoverMotion_->animateTo(isEffectivelyHovered() ? 1 : 0, hoverSpring);
-    liftMotion_->animateTo(isEffectivelyHovered() && !isDown() ? 1 : 0, byPress ? pressSpring : hoverSpring);
-    pressMotion_->animateTo(isDown() ? 1 : 0, pressSpring);
+    animate(Amount::hover, isEffectivelyHovered() ? 1 : 0, hoverSpring);
+    animate(Amount::lift, isEffectivelyHovered() && !isDown() ? 1 : 0, byPress ? pressSpring : hoverSpring);
+    animate(Amount::press, isDown() ? 1 : 0, pressSpring);
 }
 
 bool CardButton::hitButton(const QPoint& position) const
@@ -136,8 +109,8 @@ void CardButton::resizeEvent(QResizeEvent* event)
 // The card as drawn moves its shadow along.
 void CardButton::transformChanged()
 {
-    const qreal rise = liftDistance * lift_;
-    const qreal scale = 1 - (1 - pressedScale) * press_;
+    const qreal rise = liftDistance * lift();
+    const qreal scale = 1 - (1 - pressedScale) * press();
     transform_->set(rise, scale);
     if (!shadow_)
         return;
@@ -146,7 +119,7 @@ void CardButton::transformChanged()
     std::vector<ShadowLayer> layers;
     if (cardLook_)
         layers.push_back(Card::restingShadow());
-    layers.push_back({Palette::shadow, std::clamp<qreal>(hover_, 0, 1), 18, {0, 10}});
+    layers.push_back({Palette::shadow, std::clamp<qreal>(hover(), 0, 1), 18, {0, 10}});
     shadow_->setShape(body, cornerRadius_ * scale, std::move(layers));
 }
 

@@ -31,21 +31,27 @@ QPixmap FileIcon::pixmap(const QString& path, qreal side, qreal devicePixelRatio
 {
     const int pixels = std::max(1, int(std::lround(side * devicePixelRatio)));
     const QString key = QStringLiteral("quillo.fileicon/%1/%2").arg(pixels).arg(path);
+    // A path without a desktop icon is remembered too, with the stand-in's colour in the key, so
+    // painting never asks the desktop (which may read the file) again.
+    const QColor standIn = Palette::inkTertiary.current();
+    const QString standInKey = key + QStringLiteral("/%1").arg(standIn.rgba(), 8, 16);
     QPixmap cached;
-    if (QPixmapCache::find(key, &cached))
+    if (QPixmapCache::find(key, &cached) || QPixmapCache::find(standInKey, &cached))
         return cached;
-    // The platform's own icons (the desktop theme's by MIME type on Linux), never the style's generic ones.
+    // The platform's own icons (the desktop theme's by MIME type on Linux), never the style's
+    // generic ones.
     static QAbstractFileIconProvider provider;
     const QFileInfo info(path);
     const QIcon icon = provider.icon(info);
     cached = icon.isNull() ? QPixmap() : icon.pixmap(QSize(pixels, pixels));
-    if (cached.isNull()) {
-        const QString symbol = info.isDir() ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
-        cached = Symbols::pixmap(symbol, side, Palette::inkTertiary.current(), devicePixelRatio);
-        return cached; // the stand-in follows the appearance, so it is not cached under the path
+    if (!cached.isNull()) {
+        cached.setDevicePixelRatio(devicePixelRatio);
+        QPixmapCache::insert(key, cached);
+        return cached;
     }
-    cached.setDevicePixelRatio(devicePixelRatio);
-    QPixmapCache::insert(key, cached);
+    const QString symbol = info.isDir() ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
+    cached = Symbols::pixmap(symbol, side, standIn, devicePixelRatio);
+    QPixmapCache::insert(standInKey, cached);
     return cached;
 }
 

@@ -14,8 +14,7 @@ constexpr qreal symbolFontSize = 11;
 } // namespace
 
 IconButton::IconButton(const QString& symbolName, const QString& help, QWidget* parent)
-    : StyledButton(parent), symbol_(symbolName), hoverMotion_(new Motion(this, [this](qreal v) { setHover(v); })),
-      pressMotion_(new Motion(this, [this](qreal v) { setPress(v); }))
+    : StyledButton(parent), symbol_(symbolName)
 {
     setFixedSize(int(side), int(side));
     setToolTip(help);
@@ -28,28 +27,12 @@ void IconButton::setSymbol(const QString& symbolName)
     update();
 }
 
-void IconButton::setHover(qreal hover)
-{
-    if (hover == hover_)
-        return;
-    hover_ = hover;
-    update();
-}
-
-void IconButton::setPress(qreal press)
-{
-    if (press == press_)
-        return;
-    press_ = press;
-    update();
-}
-
 void IconButton::interactionChanged(bool byPress)
 {
     if (byPress)
-        pressMotion_->animateTo(isDown() ? 1 : 0, Timing::spring(0.25, 0.55));
+        animate(Amount::press, isDown() ? 1 : 0, Timing::spring(0.25, 0.55));
     else
-        hoverMotion_->animateTo(isEffectivelyHovered() ? 1 : 0, Timing::easeOut(0.12));
+        animate(Amount::hover, isEffectivelyHovered() ? 1 : 0, Timing::easeOut(0.12));
 }
 
 void IconButton::paintEvent(QPaintEvent*)
@@ -59,18 +42,18 @@ void IconButton::paintEvent(QPaintEvent*)
     if (!isEnabled())
         painter.setOpacity(0.45);
     const QRectF disc(0, 0, side, side);
-    const qreal scale = 1 - 0.1 * press_;
+    const qreal scale = 1 - 0.1 * press();
     painter.translate(disc.center());
     painter.scale(scale, scale);
     painter.translate(-disc.center());
 
     QColor fill = Palette::sunken.current();
-    fill.setAlphaF(fill.alphaF() * (0.7 + 0.3 * hover_));
+    fill.setAlphaF(fill.alphaF() * (0.7 + 0.3 * hover()));
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
     painter.drawEllipse(disc);
     const qreal symbolSide = Symbols::sideForFontSize(symbolFontSize);
     const QRectF symbolRect(disc.center() - QPointF(symbolSide / 2, symbolSide / 2), QSizeF(symbolSide, symbolSide));
     Symbols::paint(painter, symbolRect, symbol_,
-                   blend(Palette::inkSecondary.current(), Palette::ink.current(), hover_));
+                   blend(Palette::inkSecondary.current(), Palette::ink.current(), hover()));
 }

@@ -44,5 +44,5 @@ void Overflow::addWidget(QGridLayout* layout, QWidget* widget, int row, int colu
                          Qt::Alignment alignment)
 {
     adopt(layout, widget);
-    layout->addItem(new OverflowItem(widget, margins, alignment), row, column);
+    layout->addItem(new OverflowItem(widget, margins, alignment), row, column, 1, 1, alignment);
 }

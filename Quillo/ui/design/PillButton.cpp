@@ -13,9 +13,7 @@
 
 PillButton::PillButton(const QString& text, DynamicColor color, DynamicColor textColor, ButtonSize size,
                        QWidget* parent)
-    : StyledButton(parent), size_(size), color_(color), textColor_(textColor),
-      liftMotion_(new Motion(this, [this](qreal v) { setLift(v); })),
-      pressMotion_(new Motion(this, [this](qreal v) { setPress(v); })), shadow_(new DropShadow(this))
+    : StyledButton(parent), size_(size), color_(color), textColor_(textColor), shadow_(new DropShadow(this))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setText(text);
@@ -42,20 +40,8 @@ void PillButton::setColors(DynamicColor color, DynamicColor textColor)
     update();
 }
 
-void PillButton::setLift(qreal lift)
+void PillButton::lookChanged()
 {
-    if (lift == lift_)
-        return;
-    lift_ = lift;
-    updateShadow();
-    update();
-}
-
-void PillButton::setPress(qreal press)
-{
-    if (press == press_)
-        return;
-    press_ = press;
     updateShadow();
     update();
 }
@@ -70,9 +56,9 @@ void PillButton::interactionChanged(bool byPress)
 {
     const bool lifted = isEffectivelyHovered() && !isDown();
     // The lift follows whichever change caused it, each with its own spring.
-    liftMotion_->animateTo(lifted ? 1 : 0, byPress ? Timing::spring(0.25, 0.5) : Timing::spring(0.3, 0.7));
+    animate(Amount::lift, lifted ? 1 : 0, byPress ? Timing::spring(0.25, 0.5) : Timing::spring(0.3, 0.7));
     if (byPress)
-        pressMotion_->animateTo(isDown() ? 1 : 0, Timing::spring(0.25, 0.5));
+        animate(Amount::press, isDown() ? 1 : 0, Timing::spring(0.25, 0.5));
 }
 
 void PillButton::changeEvent(QEvent* event)
@@ -93,9 +79,9 @@ QRectF PillButton::body() const
 QRectF PillButton::transformedBody() const
 {
     const QRectF rest = body();
-    const qreal scale = 1 - 0.06 * press_;
+    const qreal scale = 1 - 0.06 * press();
     QRectF scaled(QPointF(), rest.size() * scale);
-    scaled.moveCenter(rest.center() + QPointF(0, -1.5 * lift_));
+    scaled.moveCenter(rest.center() + QPointF(0, -1.5 * lift()));
     return scaled;
 }
 
@@ -105,7 +91,7 @@ void PillButton::updateShadow()
         return;
     // Two fixed blurs cross-fade as the button lifts, so the blur never has to be redone.
     const qreal enabled = isEnabled() ? 1 : 0;
-    const qreal lifted = std::clamp<qreal>(lift_, 0, 1);
+    const qreal lifted = std::clamp<qreal>(lift(), 0, 1);
     const QRectF shape = transformedBody();
     shadow_->setShape(shape, shape.height() / 2,
                       {{color_, 0.3 * (1 - lifted) * enabled, 7, {0, 3}}, {color_, 0.45 * lifted * enabled, 12, {0, 6}}});

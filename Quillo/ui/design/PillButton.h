@@ -9,15 +9,12 @@
 #include "ui/design/StyledButton.h"
 
 class DropShadow;
-class Motion;
 
 // The primary, coloured button: a glossy capsule with a coloured shadow that lifts under the
 // pointer and shrinks while pressed. The widget is a little taller than the capsule, evenly above
 // and below, so the lift is not clipped and rows of buttons still centre alike.
 class PillButton : public StyledButton {
     Q_OBJECT
-    Q_PROPERTY(qreal lift READ lift WRITE setLift)
-    Q_PROPERTY(qreal press READ press WRITE setPress)
 
 public:
     PillButton(const QString& text, DynamicColor color, DynamicColor textColor = DynamicColor(hexColor(0xFFFFFF)),
@@ -27,12 +24,6 @@ public:
     void setSymbol(const QString& symbolName);
     void setColors(DynamicColor color, DynamicColor textColor);
 
-    // 0 resting, 1 lifted (hovered, enabled and not pressed).
-    qreal lift() const { return lift_; }
-    void setLift(qreal lift);
-    qreal press() const { return press_; }
-    void setPress(qreal press);
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -41,6 +32,7 @@ public:
 
 protected:
     void interactionChanged(bool byPress) override;
+    void lookChanged() override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -56,9 +48,5 @@ private:
     DynamicColor textColor_;
     ButtonLabel label_;
     QPainterPath capsule_;
-    qreal lift_ = 0;
-    qreal press_ = 0;
-    Motion* liftMotion_;
-    Motion* pressMotion_;
     QPointer<DropShadow> shadow_;
 };

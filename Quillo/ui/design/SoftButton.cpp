@@ -9,8 +9,7 @@
 #include "ui/design/Shapes.h"
 
 SoftButton::SoftButton(const QString& text, ButtonSize size, QWidget* parent)
-    : StyledButton(parent), size_(size), hoverMotion_(new Motion(this, [this](qreal v) { setHover(v); })),
-      pressMotion_(new Motion(this, [this](qreal v) { setPress(v); }))
+    : StyledButton(parent), size_(size)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setText(text);
@@ -29,22 +28,6 @@ void SoftButton::setSymbol(const QString& symbolName)
     relayout();
 }
 
-void SoftButton::setHover(qreal hover)
-{
-    if (hover == hover_)
-        return;
-    hover_ = hover;
-    update();
-}
-
-void SoftButton::setPress(qreal press)
-{
-    if (press == press_)
-        return;
-    press_ = press;
-    update();
-}
-
 QSize SoftButton::sizeHint() const
 {
     const QSizeF label = label_.naturalSize();
@@ -54,9 +37,9 @@ QSize SoftButton::sizeHint() const
 void SoftButton::interactionChanged(bool byPress)
 {
     if (byPress)
-        pressMotion_->animateTo(isDown() ? 1 : 0, Timing::spring(0.25, 0.55));
+        animate(Amount::press, isDown() ? 1 : 0, Timing::spring(0.25, 0.55));
     else
-        hoverMotion_->animateTo(isEffectivelyHovered() ? 1 : 0, Timing::easeOut(0.15));
+        animate(Amount::hover, isEffectivelyHovered() ? 1 : 0, Timing::easeOut(0.15));
 }
 
 void SoftButton::relayout()
@@ -80,13 +63,13 @@ void SoftButton::paintEvent(QPaintEvent*)
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     painter.setOpacity(isEnabled() ? 1 : 0.45);
     const QPointF centre = QRectF(rect()).center();
-    const qreal scale = 1 - 0.05 * press_;
+    const qreal scale = 1 - 0.05 * press();
     painter.translate(centre);
     painter.scale(scale, scale);
     painter.translate(-centre);
 
     painter.fillPath(body_, Palette::sunken.current());
-    if (hover_ > 0)
-        painter.fillPath(body_, Palette::ink.withOpacity(0.06 * hover_).current());
+    if (hover() > 0)
+        painter.fillPath(body_, Palette::ink.withOpacity(0.06 * hover()).current());
     label_.paint(painter, Palette::ink.current());
 }

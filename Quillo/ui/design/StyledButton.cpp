@@ -4,12 +4,31 @@
 #include <QEvent>
 #include <QShortcut>
 
-StyledButton::StyledButton(QWidget* parent) : QAbstractButton(parent)
+#include "ui/design/Motion.h"
+
+StyledButton::StyledButton(QWidget* parent)
+    : QAbstractButton(parent), hoverMotion_(new Motion(this, [this](qreal v) { setHover(v); })),
+      liftMotion_(new Motion(this, [this](qreal v) { setLift(v); })),
+      pressMotion_(new Motion(this, [this](qreal v) { setPress(v); }))
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     connect(this, &QAbstractButton::pressed, this, [this] { interactionChanged(true); });
     connect(this, &QAbstractButton::released, this, [this] { interactionChanged(true); });
+}
+
+void StyledButton::set(qreal& amount, qreal value)
+{
+    if (value == amount)
+        return;
+    amount = value;
+    lookChanged();
+}
+
+void StyledButton::animate(Amount amount, qreal target, const Timing& timing)
+{
+    Motion* motion = amount == Amount::hover ? hoverMotion_ : amount == Amount::lift ? liftMotion_ : pressMotion_;
+    motion->animateTo(target, timing);
 }
 
 void StyledButton::setHovered(bool hovered)
