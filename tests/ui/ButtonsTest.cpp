@@ -115,3 +115,21 @@ TEST_F(Buttons, ACardLiftsWithAShadowAndIsHitOnlyInsideItsRoundedShape)
     EXPECT_EQ(card->press(), 1);
     EXPECT_EQ(card->lift(), 0); // pressed cards sit down
 }
+
+TEST_F(Buttons, KeyboardFocusShowsARingAClickDoesNot)
+{
+    auto* soft = add(new SoftButton("Rescan"));
+    auto* other = add(new SoftButton("Stop"));
+    show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus(Qt::TabFocusReason); // the window gave the first button the focus
+    const QPoint edge(soft->width() / 2, 1);
+    const QColor before = soft->grab().toImage().pixelColor(edge);
+    soft->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(soft->hasFocus());
+    const QColor ringed = soft->grab().toImage().pixelColor(edge);
+    EXPECT_LT(ringed.lightness(), before.lightness() - 40);
+    press(other, other->rect().center());
+    EXPECT_TRUE(soft->hasFocus()); // a click moves no focus
+}

@@ -125,12 +125,11 @@ void CardButton::transformChanged()
 
 void CardButton::paintEvent(QPaintEvent*)
 {
-    if (!fill_)
-        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (cardLook_)
         Card::paintBody(painter, rect(), cornerRadius_);
-    else
+    else if (fill_)
         painter.fillPath(shape_, fill_->current());
+    paintFocusRing(painter, rect(), cornerRadius_);
 }

@@ -56,4 +56,5 @@ void IconButton::paintEvent(QPaintEvent*)
     const QRectF symbolRect(disc.center() - QPointF(symbolSide / 2, symbolSide / 2), QSizeF(symbolSide, symbolSide));
     Symbols::paint(painter, symbolRect, symbol_,
                    blend(Palette::inkSecondary.current(), Palette::ink.current(), hover()));
+    paintFocusRing(painter, disc, side / 2);
 }

@@ -132,4 +132,5 @@ void PillButton::paintEvent(QPaintEvent*)
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     painter.fillPath(capsule_, gloss);
     label_.paint(painter, textColor_.current());
+    paintFocusRing(painter, rest, rest.height() / 2);
 }

@@ -72,4 +72,5 @@ void SoftButton::paintEvent(QPaintEvent*)
     if (hover() > 0)
         painter.fillPath(body_, Palette::ink.withOpacity(0.06 * hover()).current());
     label_.paint(painter, Palette::ink.current());
+    paintFocusRing(painter, rect(), height() / 2.0);
 }

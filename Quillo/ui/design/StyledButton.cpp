@@ -4,7 +4,11 @@
 #include <QEvent>
 #include <QShortcut>
 
+#include <QPainter>
+
 #include "ui/design/Motion.h"
+#include "ui/design/Palette.h"
+#include "ui/design/Shapes.h"
 
 StyledButton::StyledButton(QWidget* parent)
     : QAbstractButton(parent), hoverMotion_(new Motion(this, [this](qreal v) { setHover(v); })),
@@ -29,6 +33,14 @@ void StyledButton::animate(Amount amount, qreal target, const Timing& timing)
 {
     Motion* motion = amount == Amount::hover ? hoverMotion_ : amount == Amount::lift ? liftMotion_ : pressMotion_;
     motion->animateTo(target, timing);
+}
+
+void StyledButton::paintFocusRing(QPainter& painter, const QRectF& shape, qreal cornerRadius) const
+{
+    if (!hasFocus())
+        return;
+    const QRectF ring = shape.adjusted(1, 1, -1, -1);
+    painter.strokePath(Shapes::roundedRect(ring, cornerRadius - 1), QPen(Palette::ink.withOpacity(0.45).current(), 2));
 }
 
 void StyledButton::setHovered(bool hovered)

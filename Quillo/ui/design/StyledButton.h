@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 class Motion;
+class QPainter;
 class QShortcut;
 class Timing;
 
@@ -47,6 +48,10 @@ protected:
     void animate(Amount amount, qreal target, const Timing& timing);
 
     bool isEffectivelyHovered() const { return hovered_ && isEnabled(); }
+
+    // A ring just inside `shape` while the button has the keyboard focus (buttons take focus from
+    // Tab only, so a click never leaves one).
+    void paintFocusRing(QPainter& painter, const QRectF& shape, qreal cornerRadius) const;
 
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
