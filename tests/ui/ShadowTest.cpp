@@ -47,11 +47,11 @@ TEST(Shadow, AStretchedShadowMatchesOneBlurredAtItsFullSize)
 {
     // A wide card: its shadow is drawn from a small template cut in nine. Drawn again from a
     // template as big as the card itself (a shape too short to stretch), the two must agree.
-    const Shadow::Spec spec{QColor(0, 0, 0, 200), 14, {0, 5}};
+    const Shadow::Style style{QColor(0, 0, 0, 200), 14, {0, 5}};
     QImage stretched = canvas({400, 160});
     {
         QPainter painter(&stretched);
-        Shadow::paintRoundedRect(painter, QRectF(40, 30, 320, 90), 22, spec);
+        Shadow::paintRoundedRect(painter, QRectF(40, 30, 320, 90), 22, style);
     }
     QImage reference = canvas({400, 160});
     QImage fullMask(QSize(320 + 2 * 21, 90 + 2 * 21), QImage::Format_Alpha8);
@@ -63,7 +63,7 @@ TEST(Shadow, AStretchedShadowMatchesOneBlurredAtItsFullSize)
     }
     {
         QPainter painter(&reference);
-        painter.drawImage(QPointF(40 - 21, 30 - 21 + 5), Shadow::tinted(Shadow::blurredAlpha(fullMask, 14), spec.color));
+        painter.drawImage(QPointF(40 - 21, 30 - 21 + 5), Shadow::tinted(Shadow::blurredAlpha(fullMask, 14), style.color));
     }
     int worst = 0;
     for (int y = 0; y < 160; ++y)

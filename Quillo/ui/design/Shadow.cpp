@@ -108,10 +108,10 @@ qreal spread(qreal radius)
     return radius * 1.5;
 }
 
-QMarginsF extent(const Spec& spec)
+QMarginsF extent(const Style& style)
 {
-    const qreal reach = spread(spec.radius);
-    return {reach - spec.offset.x(), reach - spec.offset.y(), reach + spec.offset.x(), reach + spec.offset.y()};
+    const qreal reach = spread(style.radius);
+    return {reach - style.offset.x(), reach - style.offset.y(), reach + style.offset.x(), reach + style.offset.y()};
 }
 
 QImage blurredAlpha(const QImage& image, qreal radius)
@@ -152,13 +152,13 @@ QImage tinted(const QImage& alpha, const QColor& color)
     return result;
 }
 
-void paintRoundedRect(QPainter& painter, const QRectF& shape, qreal cornerRadius, const Spec& spec)
+void paintRoundedRect(QPainter& painter, const QRectF& shape, qreal cornerRadius, const Style& style)
 {
-    if (shape.isEmpty() || spec.color.alpha() == 0)
+    if (shape.isEmpty() || style.color.alpha() == 0)
         return;
     const qreal ratio = painter.device()->devicePixelRatioF();
     const qreal cornerPixels = std::min(cornerRadius, std::min(shape.width(), shape.height()) / 2) * ratio;
-    const qreal blurPixels = spec.radius * ratio;
+    const qreal blurPixels = style.radius * ratio;
     const int margin = int(std::ceil(spread(blurPixels)));
     // A template just big enough that its middle row and column are clear of corners and blur;
     // an axis shorter than that is drawn at its own size.
@@ -167,10 +167,10 @@ void paintRoundedRect(QPainter& painter, const QRectF& shape, qreal cornerRadius
     const QSize templateSize(std::min(shapePixels.width(), stretchable), std::min(shapePixels.height(), stretchable));
     if (templateSize.isEmpty())
         return;
-    QPixmap image = shadowImage(templateSize, cornerPixels, blurPixels, spec.color);
+    QPixmap image = shadowImage(templateSize, cornerPixels, blurPixels, style.color);
     image.setDevicePixelRatio(ratio);
 
-    const QRectF target = shape.translated(spec.offset).adjusted(-margin / ratio, -margin / ratio, margin / ratio,
+    const QRectF target = shape.translated(style.offset).adjusted(-margin / ratio, -margin / ratio, margin / ratio,
                                                                   margin / ratio);
     const qreal patchMargin = (image.width() - 1) / 2.0;
     const Axis x{templateSize.width() < shapePixels.width() ? 1.0 : 0.0, patchMargin};

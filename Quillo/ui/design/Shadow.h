@@ -13,7 +13,7 @@ class QPainter;
 // stretch, so one small image serves every size of card or button.
 namespace Shadow {
 
-struct Spec {
+struct Style {
     QColor color;
     // The blur radius, as a design tool gives it: the shadow fades out over about this distance on
     // each side of the shape's edge (a Gaussian of standard deviation radius ÷ 2).
@@ -23,11 +23,11 @@ struct Spec {
 
 // How far beyond a shape its shadow reaches on each side (offset not included).
 qreal spread(qreal radius);
-QMarginsF extent(const Spec& spec);
+QMarginsF extent(const Style& style);
 
 // The shadow that a rounded rectangle with continuous corners (Shapes::roundedRect) at `shape`
 // casts, in painter coordinates, at the painter's opacity.
-void paintRoundedRect(QPainter& painter, const QRectF& shape, qreal cornerRadius, const Spec& spec);
+void paintRoundedRect(QPainter& painter, const QRectF& shape, qreal cornerRadius, const Style& style);
 
 // The coverage (alpha) of `image` blurred by `radius` pixels, as an alpha-only image of the same
 // size, and an alpha image filled with a colour. The image needs a transparent margin of

@@ -13,7 +13,7 @@ struct CornerPoint {
 };
 
 // A corner is walked as: line, curve, line, curve, line, curve (each curve is two control points
-// and an end point). The continuous corner is Apple's as it is commonly reverse-engineered.
+// and an end point). The continuous corner is the widely published smooth-corner curve.
 using CornerSteps = std::array<CornerPoint, 12>;
 
 constexpr qreal continuousReach = 1.52866483;

@@ -257,7 +257,7 @@ QWidget* fadingList()
     const ModuleTheme theme = ModuleTheme::of(Module::systemJunk);
     const std::pair<const char*, ScanItem::Tag> items[] = {
         {"Google Chrome", ScanItem::Tag::rebuildable}, {"Slack", ScanItem::Tag::running},
-        {"Spotify", ScanItem::Tag::rebuildable},       {"com.apple.Safari", ScanItem::Tag::system},
+        {"Spotify", ScanItem::Tag::rebuildable},       {"com.example.Browser", ScanItem::Tag::system},
         {"Xcode", ScanItem::Tag::review},              {"npm", ScanItem::Tag::old}};
     std::int64_t bytes = 4'810'000'000;
     for (const auto& [name, tag] : items) {
