@@ -1,5 +1,7 @@
 // Animations run only while seen, end at rest, and leave no clock running.
 #include <QElapsedTimer>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -112,6 +114,15 @@ TEST(FrameClock, StripesTickOnlyWhileTheirBarIsVisible)
     window.show();
     bar->hide();
     EXPECT_FALSE(bar->clock().isTicking());
+    bar->show();
+    // Minimising hides a window's widgets without making them invisible.
+    QHideEvent minimised;
+    QCoreApplication::sendEvent(bar, &minimised);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(bar->clock().isTicking());
+    QShowEvent restored;
+    QCoreApplication::sendEvent(bar, &restored);
+    EXPECT_TRUE(bar->clock().isTicking());
 }
 
 TEST(SizeText, RollsToANewFigureOnScreenWithSteadyDigitWidths)

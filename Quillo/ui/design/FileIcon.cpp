@@ -30,7 +30,7 @@ QSize FileIcon::sizeHint() const
 QPixmap FileIcon::pixmap(const QString& path, qreal side, qreal devicePixelRatio)
 {
     const int pixels = std::max(1, int(std::lround(side * devicePixelRatio)));
-    const QString key = QStringLiteral("quillo.fileicon/%1/%2").arg(pixels).arg(path);
+    const QString key = QStringLiteral("quillo.fileicon/%1@%2/%3").arg(side).arg(devicePixelRatio).arg(path);
     // A path without a desktop icon is remembered too, with the stand-in's colour in the key, so
     // painting never asks the desktop (which may read the file) again.
     const QColor standIn = Palette::inkTertiary.current();

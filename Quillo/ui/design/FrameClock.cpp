@@ -25,8 +25,11 @@ void FrameClock::setWanted(bool wanted)
 
 bool FrameClock::eventFilter(QObject*, QEvent* event)
 {
-    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+    if (event->type() == QEvent::Show)
         refresh();
+    // A minimised window's widgets hear a hide while they still count as visible.
+    else if (event->type() == QEvent::Hide)
+        timer_->stop();
     return false;
 }
 

@@ -87,7 +87,8 @@ qreal sideForFontSize(qreal fontSize)
 QPixmap pixmap(const QString& name, qreal side, const QColor& color, qreal devicePixelRatio)
 {
     const int pixels = std::max(1, int(std::lround(side * devicePixelRatio)));
-    const QString key = QStringLiteral("quillo.symbol/%1/%2/%3").arg(name).arg(pixels).arg(color.rgba(), 8, 16);
+    const QString key =
+        QStringLiteral("quillo.symbol/%1/%2@%3/%4").arg(name).arg(side).arg(devicePixelRatio).arg(color.rgba(), 8, 16);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached))
         return cached;
