@@ -32,7 +32,6 @@ public:
 
     constexpr QRgb light() const { return light_; }
     constexpr QRgb dark() const { return dark_; }
-    constexpr bool isPlain() const { return light_ == dark_; }
     constexpr bool operator==(const DynamicColor&) const = default;
 
 private:

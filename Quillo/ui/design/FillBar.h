@@ -33,7 +33,6 @@ protected:
     void setFraction(std::optional<qreal> fraction, const Timing& timing);
     QRectF fillRect() const { return fillRect_; }
     const QPainterPath& fillShape() const { return fillShape_; }
-    qreal barHeight() const { return height_; }
     // Paints track and fill; subclasses draw over the fill.
     void paintBar(QPainter& painter) const;
 

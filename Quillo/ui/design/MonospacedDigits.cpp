@@ -15,7 +15,6 @@ MonospacedDigits::MonospacedDigits(const QString& text, const QFont& font) : tex
         const qreal advance = metrics.horizontalAdvance(character);
         const qreal cell = character.isDigit() ? digitCell : advance;
         positions_.push_back(width_);
-        advances_.push_back(cell);
         // A narrow digit sits in the middle of its cell.
         glyphOffsets_.push_back((cell - advance) / 2);
         width_ += cell;

@@ -17,9 +17,8 @@ public:
 
     const QString& text() const { return text_; }
     qreal width() const { return width_; }
-    // The left edge of each character, and the width it takes.
+    // The left edge of each character.
     qreal characterX(int index) const { return positions_[std::size_t(index)]; }
-    qreal characterWidth(int index) const { return advances_[std::size_t(index)]; }
 
     // Draws the text with its baseline starting at `origin`.
     void draw(QPainter& painter, QPointF origin) const;
@@ -30,7 +29,6 @@ private:
     QString text_;
     QFont font_;
     std::vector<qreal> positions_;
-    std::vector<qreal> advances_;
     std::vector<qreal> glyphOffsets_;
     qreal width_ = 0;
 };

@@ -45,7 +45,6 @@ public:
     void jumpTo(qreal target);
 
     qreal value() const { return value_; }
-    qreal target() const { return target_; }
 
     // Off for renders of finished states (previews, tests) and for people who ask for less motion.
     static void setAnimationsEnabled(bool enabled);
