@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include "core/records/ScanItem.h"
+#include "ui/design/DynamicColor.h"
+
+// How an item's tag is shown: its pill's colour and text, and the help its pill shows on hover.
+namespace TagStyle {
+
+DynamicColor color(ScanItem::Tag tag);
+QString pillText(ScanItem::Tag tag);
+QString helpText(ScanItem::Tag tag);
+
+} // namespace TagStyle

@@ -1,0 +1,67 @@
+#include <cmath>
+#include <numbers>
+
+#include <gtest/gtest.h>
+
+#include "ui/design/Spring.h"
+
+namespace {
+
+double peak(const Spring& spring, double from, double target, double seconds)
+{
+    double highest = from;
+    for (double t = 0; t < seconds; t += 0.0005)
+        highest = std::max(highest, spring.at(t, from, target).position);
+    return highest;
+}
+
+} // namespace
+
+TEST(Spring, StartsWhereReleasedAndEndsAtTheTarget)
+{
+    const Spring spring{0.3, 0.7};
+    EXPECT_DOUBLE_EQ(spring.at(0, 0.2, 1).position, 0.2);
+    EXPECT_NEAR(spring.at(5, 0.2, 1).position, 1, 1e-9);
+    EXPECT_NEAR(spring.at(0, 0, 1, 4.0).velocity, 4.0, 1e-9);
+}
+
+TEST(Spring, UnderdampedOvershootsByTheDampingRatiosAmountOnce)
+{
+    const Spring spring{0.25, 0.5};
+    // The first swing past the target: exp(-π ζ / √(1 - ζ²)).
+    const double overshoot = std::exp(-std::numbers::pi * 0.5 / std::sqrt(1 - 0.25));
+    EXPECT_NEAR(peak(spring, 0, 1, 2) - 1, overshoot, 1e-3);
+    // It peaks half a damped period after release.
+    const double halfPeriod = 0.25 / std::sqrt(1 - 0.25) / 2;
+    EXPECT_NEAR(spring.at(halfPeriod, 0, 1).velocity, 0, 1e-9);
+}
+
+TEST(Spring, CriticallyAndOverDampedNeverOvershoot)
+{
+    for (const Spring spring : {Spring{0.5, 1.0}, Spring{0.4, 1.6}}) {
+        EXPECT_LE(peak(spring, 0, 1, 3), 1.0);
+        EXPECT_NEAR(spring.at(3, 0, 1).position, 1, 1e-6);
+    }
+}
+
+TEST(Spring, SettlesWithinItsSettlingTimeAndStaysThere)
+{
+    for (const Spring spring : {Spring{0.25, 0.5}, Spring{0.3, 0.85}, Spring{0.5, 1.0}, Spring{0.4, 1.6}}) {
+        const double settled = spring.settlingTime(0.001);
+        EXPECT_GT(settled, 0.05);
+        EXPECT_LT(settled, 4 * spring.response);
+        for (double t = settled; t < settled + 2; t += 0.001)
+            ASSERT_LT(std::abs(spring.at(t, 1, 0).position), 0.001) << "at " << t;
+    }
+    // A stiffer, less damped spring comes to rest sooner than a slow, critically damped one.
+    EXPECT_LT((Spring{0.25, 0.55}).settlingTime(), (Spring{0.5, 1.0}).settlingTime());
+}
+
+TEST(Spring, RetargetingMidFlightKeepsPositionAndVelocity)
+{
+    const Spring spring{0.3, 0.7};
+    const Spring::State midway = spring.at(0.08, 0, 1);
+    const Spring::State restarted = spring.at(0, midway.position, 0, midway.velocity);
+    EXPECT_DOUBLE_EQ(restarted.position, midway.position);
+    EXPECT_NEAR(restarted.velocity, midway.velocity, 1e-9);
+}
