@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/records/Date.h"
@@ -45,7 +46,17 @@ private:
     std::size_t state_ = 0;
 };
 
-// Hashes a path as std::filesystem compares it, for unordered sets of locations.
+// A location's identity is its exact text, as for file URLs ("/a//b" and "/a/b" are two
+// locations); hashing and comparing the text is also far cheaper than walking path components.
 struct PathHash {
-    std::size_t operator()(const std::filesystem::path& path) const noexcept { return std::filesystem::hash_value(path); }
+    std::size_t operator()(const std::filesystem::path& path) const noexcept
+    {
+        return std::hash<std::string_view>{}(path.native());
+    }
+};
+struct PathEqual {
+    bool operator()(const std::filesystem::path& a, const std::filesystem::path& b) const noexcept
+    {
+        return a.native() == b.native();
+    }
 };

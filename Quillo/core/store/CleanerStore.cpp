@@ -107,11 +107,13 @@ void CleanerStore::setCurrentPath(const std::string& path)
     emit currentPathChanged();
 }
 
-void CleanerStore::insertIntoSelection(const std::vector<ScanItem>& items)
+void CleanerStore::insertIntoSelection(const std::vector<ScanItem>& items, bool onlyRecommended)
 {
     bool changed = false;
-    for (const ScanItem& item : items)
-        changed |= selection_.insert(item.url).second;
+    for (const ScanItem& item : items) {
+        if (item.isRecommended || !onlyRecommended)
+            changed |= selection_.insert(item.url).second;
+    }
     if (changed)
         emit selectionChanged();
 }
@@ -284,14 +286,11 @@ void CleanerStore::apply(const ScanProgress& report, Module module)
 
 void CleanerStore::finish(Module module, CategoryResult found)
 {
-    std::vector<ScanItem> recommended;
-    std::copy_if(found.items.begin(), found.items.end(), std::back_inserter(recommended),
-                 [](const ScanItem& item) { return item.isRecommended; });
     const std::int64_t total = totalSize(found);
     setResult(module, std::move(found));
     setProgress(module, 1.0);
     setLiveFound(module, total);
-    insertIntoSelection(recommended);
+    insertIntoSelection(result(module)->items, true);
     setPhase(module, ScanPhase::ready());
 }
 

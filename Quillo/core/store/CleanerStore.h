@@ -20,7 +20,7 @@
 
 class ScanTask;
 
-using Selection = std::unordered_set<std::filesystem::path, PathHash>;
+using Selection = std::unordered_set<std::filesystem::path, PathHash, PathEqual>;
 
 // The one observable object behind every window: which module is shown, the phase, result,
 // progress and live byte count of every module, the ticked items of all modules, and the disk
@@ -92,7 +92,7 @@ private:
     void setProgress(Module module, double fraction);
     void setLiveFound(Module module, std::int64_t bytes);
     void setCurrentPath(const std::string& path);
-    void insertIntoSelection(const std::vector<ScanItem>& items);
+    void insertIntoSelection(const std::vector<ScanItem>& items, bool onlyRecommended = false);
     void removeFromSelection(const std::vector<ScanItem>& items);
 
     void cancelOverlappingScans(const std::vector<Module>& targets, Module starting);

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
 
@@ -20,8 +19,12 @@ using namespace std::chrono_literals;
 // little before they sleep, since a sleep and a wake-up cost more than most reports take.
 constexpr auto drainBudget = 4ms;
 constexpr auto nextReportGrace = 200us;
-const auto driverSpin = std::chrono::microseconds(std::getenv("DSPIN") ? std::atoi(std::getenv("DSPIN")) : 30);
-const auto guiSpin = std::chrono::microseconds(std::getenv("GSPIN") ? std::atoi(std::getenv("GSPIN")) : 30);
+// The GUI thread's spin adapts: it doubles while the next report keeps coming within it (a burst
+// of results already waiting), and halves after each miss (the pool is the bottleneck, and a
+// spinning GUI thread would only take a core from it).
+constexpr std::chrono::nanoseconds guiSpinLongest = 50us;
+constexpr std::chrono::nanoseconds guiSpinShortest = 1us;
+constexpr auto driverSpin = 20us;
 
 // Runs `work` on the thread of `context`; dropped unseen when `context` is gone by then.
 template <class Work>
@@ -50,9 +53,11 @@ struct ScanTask::Shared {
     // spinning without the lock.
     std::deque<std::shared_ptr<PendingReport>> pending;
     std::atomic<std::size_t> waiting{0};
-    // The GUI thread is applying reports and will see new ones without being woken.
+    // The GUI thread is applying reports and will see new ones without an event of their own.
     bool draining = false;
     bool drainPosted = false;
+    // How long the GUI thread spins for the next report (GUI thread only).
+    std::chrono::nanoseconds guiSpin = guiSpinShortest;
     std::condition_variable reportArrived;
     std::condition_variable_any reportApplied;
 };
@@ -78,13 +83,13 @@ ScanTask::~ScanTask()
 void ScanTask::report(Module target, const ScanProgress& progress, const std::stop_token& stop)
 {
     auto pending = std::make_shared<PendingReport>(target, progress);
-    bool guiAwake = false;
+    bool guiDraining = false;
     {
         std::lock_guard lock(shared_->mutex);
         shared_->pending.push_back(pending);
         shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
         if (shared_->draining) {
-            guiAwake = true;
+            guiDraining = true;
             shared_->reportArrived.notify_one();
         } else if (!shared_->drainPosted) {
             shared_->drainPosted = true;
@@ -92,7 +97,9 @@ void ScanTask::report(Module target, const ScanProgress& progress, const std::st
         }
     }
     const auto applied = [&] { return pending->applied.load(std::memory_order_acquire); };
-    if (guiAwake && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
+    // A draining GUI thread answers within microseconds, or wakes within a few tens of them: too
+    // soon for a sleep and a wake-up of this thread to pay.
+    if (guiDraining && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
         return;
     std::unique_lock lock(shared_->mutex);
     shared_->reportApplied.wait(lock, stop, applied);
@@ -124,11 +131,12 @@ void ScanTask::drain(const std::shared_ptr<Shared>& shared)
         if (std::chrono::steady_clock::now() >= deadline)
             break;
         lock.unlock();
+        auto& spin = shared->guiSpin;
         const bool arrived = platform::spinUntil(
-            [&] { return shared->waiting.load(std::memory_order_acquire) > 0; }, guiSpin);
+            [&] { return shared->waiting.load(std::memory_order_acquire) > 0; }, spin);
+        spin = arrived ? std::min(spin * 2, guiSpinLongest) : std::max(spin / 2, guiSpinShortest);
         lock.lock();
-        if (!arrived &&
-            !shared->reportArrived.wait_for(lock, nextReportGrace, [&] { return !shared->pending.empty(); }))
+        if (!arrived && !shared->reportArrived.wait_for(lock, nextReportGrace, [&] { return !shared->pending.empty(); }))
             break;
     }
     shared->draining = false;
