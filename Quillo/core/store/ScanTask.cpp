@@ -63,7 +63,7 @@ struct ScanTask::Shared {
 };
 
 ScanTask::ScanTask(QObject* context, const std::vector<Module>& targets, Routine routine, Callbacks callbacks)
-    : context_(context), routine_(std::move(routine)), shared_(std::make_shared<Shared>())
+    : routine_(std::move(routine)), shared_(std::make_shared<Shared>())
 {
     shared_->context = context;
     shared_->callbacks = std::move(callbacks);
@@ -93,7 +93,7 @@ void ScanTask::report(Module target, const ScanProgress& progress, const std::st
             shared_->reportArrived.notify_one();
         } else if (!shared_->drainPosted) {
             shared_->drainPosted = true;
-            post(context_, [shared = shared_] { drain(shared); });
+            post(shared_->context, [shared = shared_] { drain(shared); });
         }
     }
     const auto applied = [&] { return pending->applied.load(std::memory_order_acquire); };
@@ -152,7 +152,7 @@ void ScanTask::drive(Module target, std::stop_token stop)
     ProgressSink sink([this, target, stop](const ScanProgress& progress) { report(target, progress, stop); }, stop);
     CategoryResult result = routine_(target, sink);
     const bool last = shared_->running.fetch_sub(1) == 1;
-    post(context_, [shared = shared_, target, last, result = std::move(result)]() mutable {
+    post(shared_->context, [shared = shared_, target, last, result = std::move(result)]() mutable {
         if (!shared->stop.stop_requested()) {
             shared->callbacks.targetFinished(target, std::move(result));
             if (last && !shared->stop.stop_requested())

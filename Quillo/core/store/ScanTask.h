@@ -55,7 +55,6 @@ private:
     void report(Module target, const ScanProgress& progress, const std::stop_token& stop);
     static void drain(const std::shared_ptr<Shared>& shared);
 
-    QPointer<QObject> context_;
     Routine routine_;
     std::shared_ptr<Shared> shared_;
     std::stop_source stop_;
