@@ -1,15 +1,12 @@
 #include "cli/QuilloProcess.h"
 
-#include <QCoreApplication>
+#include "support/EventLoop.h"
+
 #include <QProcess>
 
 QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home)
 {
-    static int argc = 1;
-    static char name[] = "quillo_cli_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-
+    coreApplication();
     QProcess process;
     if (!home.empty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -10,33 +10,17 @@
 
 #include "core/store/CleanerStore.h"
 #include "store/FakeServices.h"
+#include "support/EventLoop.h"
 
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 
 namespace {
 
-QCoreApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "quillo_store_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until `done` holds; fails the test after a few seconds.
 template <class Predicate>
 bool waitUntil(Predicate done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
+    return runEventsUntil(done);
 }
 
 ScanItem item(const std::string& path, std::int64_t size, bool recommended = true,
@@ -61,7 +45,7 @@ std::vector<std::string> urls(const std::vector<ScanItem>& items)
 
 class CleanerStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { application(); }
+    void SetUp() override { coreApplication(); }
 
     std::unique_ptr<CleanerStore> makeStore() { return std::make_unique<CleanerStore>(system.services()); }
 

@@ -9,18 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "core/store/ScanTask.h"
+#include "support/EventLoop.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "quillo_store_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
 
 using Applied = std::array<std::atomic<int>, Module::caseCount>;
 
@@ -38,7 +31,7 @@ ScanTask::Callbacks callbacks(Applied& applied, QEventLoop* loop = nullptr)
 
 TEST(ScanTask, EveryReportIsAppliedBeforeTheScannerGoesOn)
 {
-    ensureApplication();
+    coreApplication();
     QObject context;
     Applied applied{};
     std::atomic<int> early{0};
@@ -64,7 +57,7 @@ TEST(ScanTask, EveryReportIsAppliedBeforeTheScannerGoesOn)
 
 TEST(ScanTask, ACancelReleasesADriverWhoseReportIsNeverApplied)
 {
-    ensureApplication();
+    coreApplication();
     QObject context;
     Applied applied{};
     std::atomic<bool> returned{false};

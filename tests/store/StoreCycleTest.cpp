@@ -11,6 +11,7 @@
 #include "core/store/CleanerStore.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
+#include "support/EventLoop.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 
@@ -18,19 +19,6 @@ using namespace std::chrono_literals;
 using ::testing::UnorderedElementsAre;
 
 namespace {
-
-template <class Predicate>
-bool runUntil(Predicate done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 std::vector<std::string> names(const std::vector<ScanItem>& items)
 {
@@ -44,10 +32,6 @@ class StoreCycleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "quillo_store_tests";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
         home = isolatedHome();
         trashFiles = emptiedTrash();
         DiskScanner::setHomeForTesting(home);
@@ -85,7 +69,7 @@ TEST_F(StoreCycleTest, ScanTickCleanThenEmptyTheTrash)
     CleanerStore store(StoreServices::live());
 
     store.scan(Module::systemJunk);
-    ASSERT_TRUE(runUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
     const CategoryResult* found = store.result(Module::systemJunk);
     ASSERT_NE(found, nullptr);
     EXPECT_THAT(names(found->items), UnorderedElementsAre("com.example.editor", "com.apple.Safari", "tool.log"));
@@ -94,7 +78,7 @@ TEST_F(StoreCycleTest, ScanTickCleanThenEmptyTheTrash)
     const std::int64_t ticked = store.selectedItems(Module::systemJunk)[0].size + store.selectedItems(Module::systemJunk)[1].size;
 
     store.clean(Module::systemJunk);
-    ASSERT_TRUE(runUntil([&] { return store.phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
     EXPECT_EQ(store.phase(Module::systemJunk), ScanPhase::cleaned({ticked, 2, 0, true}));
     EXPECT_THAT(names(store.result(Module::systemJunk)->items), UnorderedElementsAre("com.apple.Safari"));
     EXPECT_FALSE(std::filesystem::exists(home / "Library/Caches/com.example.editor"));
@@ -102,10 +86,10 @@ TEST_F(StoreCycleTest, ScanTickCleanThenEmptyTheTrash)
     EXPECT_TRUE(std::filesystem::exists(trashFiles / "tool.log"));
 
     store.scan(Module::trash);
-    ASSERT_TRUE(runUntil([&] { return store.phase(Module::trash) == ScanPhase::ready(); }));
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::trash) == ScanPhase::ready(); }));
     EXPECT_THAT(names(store.selectedItems(Module::trash)), UnorderedElementsAre("com.example.editor", "tool.log"));
     store.clean(Module::trash);
-    ASSERT_TRUE(runUntil([&] { return store.phase(Module::trash).kind() == ScanPhase::Kind::cleaned; }));
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::trash).kind() == ScanPhase::Kind::cleaned; }));
     EXPECT_EQ(store.phase(Module::trash).summary()->itemCount, 2);
     EXPECT_FALSE(store.phase(Module::trash).summary()->movedToTrash);
     EXPECT_TRUE(std::filesystem::is_empty(trashFiles));

@@ -11,20 +11,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/desktop/DesktopNotifier.h"
+#include "support/EventLoop.h"
 
 using platform::DesktopNotifier;
 using platform::Notification;
 
 namespace {
-
-QCoreApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "quillo_system_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 // A session bus of the test's own, so that nothing reaches the desktop of whoever runs the tests.
 class PrivateBus {
@@ -76,7 +68,7 @@ class DesktopNotifierTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        application();
+        coreApplication();
         if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
             GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
         bus = std::make_unique<PrivateBus>();

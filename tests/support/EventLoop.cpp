@@ -1,0 +1,10 @@
+#include "support/EventLoop.h"
+
+QCoreApplication& coreApplication()
+{
+    static int argc = 1;
+    static char name[] = "quillo-tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    return application;
+}

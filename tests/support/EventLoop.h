@@ -1,0 +1,24 @@
+#pragma once
+
+#include <chrono>
+#include <thread>
+
+#include <QCoreApplication>
+
+// The core application of a test program that turns Qt's event loop; made on first use.
+QCoreApplication& coreApplication();
+
+// Turns the event loop until `done()` holds; false when `timeout` passes first.
+template <class Predicate>
+bool runEventsUntil(Predicate done, std::chrono::milliseconds timeout = std::chrono::seconds(10))
+{
+    coreApplication();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
