@@ -1,5 +1,3 @@
-#include <fstream>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -24,7 +22,7 @@ void makeBackup(const FixtureHome& home, std::string_view id, const std::string&
 {
     home.file(std::string(backups) + std::string(id) + "/00/0000data", 50'000);
     if (!info.empty())
-        std::ofstream(backup(home, id) / "Info.plist", std::ios::binary) << info;
+        writeFile(backup(home, id) / "Info.plist", info);
 }
 
 } // namespace

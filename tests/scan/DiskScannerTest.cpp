@@ -22,14 +22,3 @@ TEST(DiskScanner, PermissionErrorsAreRefusalsOnly)
     EXPECT_FALSE(DiskScanner::isPermissionError(std::make_error_code(std::errc::not_a_directory)));
     EXPECT_FALSE(DiskScanner::isPermissionError({}));
 }
-
-TEST(DiskScanner, FolderSetsCompareWholeNamesWithCase)
-{
-    EXPECT_EQ(DiskScanner::protectedCaches().size(), 12u);
-    EXPECT_TRUE(DiskScanner::protectedCaches().contains("com.apple.CloudDocs"));
-    EXPECT_FALSE(DiskScanner::protectedCaches().contains("com.apple.clouddocs"));
-    EXPECT_FALSE(DiskScanner::protectedCaches().contains("com.apple"));
-    EXPECT_EQ(DiskScanner::skippedFolders().size(), 4u);
-    EXPECT_TRUE(DiskScanner::skippedFolders().contains(".git"));
-    EXPECT_FALSE(DiskScanner::skippedFolders().contains("pods"));
-}

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 #include <random>
 #include <unordered_map>
 #include <unordered_set>
@@ -127,10 +126,7 @@ std::vector<std::filesystem::path> buildTree(const TempTree& tree)
         return "r" + std::to_string(random() % 3) + "/d" + std::to_string(random() % 4) + "/f" +
                std::to_string(counter++);
     };
-    auto write = [&](const std::string& bytes, const std::string& relative) {
-        std::ofstream(tree.file(relative), std::ios::binary) << bytes;
-        return tree.path(relative);
-    };
+    auto write = [&](const std::string& bytes, const std::string& relative) { return writeFile(tree.path(relative), bytes); };
 
     const std::size_t sizes[] = {1, 100, 65'535, 65'536, 65'537, 131'072, 131'073, 300'000};
     for (int bucket = 0; bucket < 40; ++bucket) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -103,6 +104,23 @@ void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fi
     ::close(fd);
     if (!written)
         throw std::runtime_error("cannot write the bottom of a deep chain");
+}
+
+std::filesystem::path writeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+    return path;
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool isPresent(const std::filesystem::path& path)

@@ -33,6 +33,11 @@ private:
 // path may be long, with a file "bottom" of `fileSize` bytes at the bottom.
 void makeDeepChain(const std::filesystem::path& root, int depth, std::int64_t fileSize);
 
+// Writes `bytes` to `path`, creating the parent folders as needed; returns `path`.
+std::filesystem::path writeFile(const std::filesystem::path& path, std::string_view bytes);
+// What `path` holds; empty when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
 // Whether anything is at `path`, a dangling link included.
 bool isPresent(const std::filesystem::path& path);
 
