@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "Mascot/Mascot.h"
-#include "Mascot/MascotShapes.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/FrameClock.h"
 
@@ -42,18 +41,6 @@ MascotPose resting(MascotMood mood)
 }
 
 } // namespace
-
-TEST(MascotShapes, FollowTheirCurves)
-{
-    const QRectF box(10, 20, 40, 10);
-    EXPECT_NEAR(MascotShapes::smile(box).boundingRect().bottom(), 30, 0.01); // sags to the box's bottom
-    EXPECT_NEAR(MascotShapes::happyEye(box).boundingRect().top(), 20, 0.01); // bulges to its top
-    EXPECT_TRUE(MascotShapes::grin(box).contains(QPointF(30, 22)));
-    const QPainterPath sparkle = MascotShapes::sparkle(QRectF(0, 0, 100, 100));
-    EXPECT_TRUE(sparkle.contains(QPointF(50, 50)));
-    EXPECT_TRUE(sparkle.contains(QPointF(50, 3)));   // a point reaches the top edge
-    EXPECT_FALSE(sparkle.contains(QPointF(20, 20))); // the sides curve in
-}
 
 TEST(MascotDrawing, OpenEyesAreInkCapsulesThatABlinkSquashes)
 {

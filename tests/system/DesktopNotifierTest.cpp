@@ -4,7 +4,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -12,32 +11,12 @@
 
 #include "platform/desktop/DesktopNotifier.h"
 #include "support/EventLoop.h"
+#include "support/PrivateBus.h"
 
 using platform::DesktopNotifier;
 using platform::Notification;
 
 namespace {
-
-// A session bus of the test's own, so that nothing reaches the desktop of whoever runs the tests.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (daemon_.waitForReadyRead(10'000))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon_.terminate();
-        daemon_.waitForFinished(5'000);
-    }
-    const QString& address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
 
 struct NotifyCall {
     QString applicationName;
@@ -71,13 +50,12 @@ protected:
         coreApplication();
         if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
             GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
-        bus = std::make_unique<PrivateBus>();
-        ASSERT_FALSE(bus->address().isEmpty());
+        ASSERT_FALSE(bus.address().isEmpty());
     }
 
     void startServer()
     {
-        serverConnection = QDBusConnection::connectToBus(bus->address(), "fake-notification-server");
+        serverConnection = QDBusConnection::connectToBus(bus.address(), "fake-notification-server");
         ASSERT_TRUE(serverConnection->registerVirtualObject("/org/freedesktop/Notifications", &server));
         ASSERT_TRUE(serverConnection->registerService("org.freedesktop.Notifications"));
     }
@@ -97,7 +75,7 @@ protected:
         return shown;
     }
 
-    std::unique_ptr<PrivateBus> bus;
+    PrivateBus bus;
     FakeNotificationServer server;
     std::optional<QDBusConnection> serverConnection;
 };
@@ -107,7 +85,7 @@ protected:
 TEST_F(DesktopNotifierTest, ALaterNotificationReplacesTheOneShownUnderItsIdentifier)
 {
     startServer();
-    DesktopNotifier notifier(bus->address());
+    DesktopNotifier notifier(bus.address());
     EXPECT_EQ(post(notifier, {"low-space", "Full", "Only 1 GB left."}), true);
     EXPECT_EQ(post(notifier, {"low-space", "Full", "Only 0.5 GB left."}), true);
     EXPECT_EQ(post(notifier, {"other", "Other", "Body"}), true);
@@ -122,7 +100,7 @@ TEST_F(DesktopNotifierTest, ALaterNotificationReplacesTheOneShownUnderItsIdentif
 
 TEST_F(DesktopNotifierTest, WithoutAServiceOrABusItEndsQuietly)
 {
-    DesktopNotifier noService(bus->address());
+    DesktopNotifier noService(bus.address());
     EXPECT_EQ(post(noService, {"low-space", "Full", "Body"}), false);
 
     DesktopNotifier noBus("unix:path=/nonexistent/quillo-bus");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Rendered.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/ActionBarFade.h"
 #include "ui/design/CanvasBackground.h"
@@ -14,14 +15,6 @@
 namespace {
 
 const QColor canvasLight(0xFB, 0xF7, 0xF1);
-
-QImage rendered(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
 
 } // namespace
 

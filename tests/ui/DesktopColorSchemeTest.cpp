@@ -3,15 +3,15 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include "support/PrivateBus.h"
 #include "support/WidgetApplication.h"
 #include "platform/appearance/DesktopColorScheme.h"
 
@@ -23,31 +23,22 @@ const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
 
-// A dbus-daemon of the test's own, made the session bus before anything connects to one.
+// A bus of the test's own, made the session bus before anything connects to one.
 class PrivateSessionBus : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
-            return;
-        process_.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (!process_.waitForStarted() || !process_.waitForReadyRead(5000))
-            return;
-        address = QString::fromUtf8(process_.readLine()).trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        bus_ = std::make_unique<PrivateBus>();
+        address = bus_->address();
+        if (!address.isEmpty())
+            qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
     }
-
-    void TearDown() override
-    {
-        process_.kill();
-        process_.waitForFinished();
-    }
+    void TearDown() override { bus_.reset(); }
 
     static inline QString address;
 
 private:
-    QProcess process_;
+    std::unique_ptr<PrivateBus> bus_;
 };
 
 const auto* const privateBus = ::testing::AddGlobalTestEnvironment(new PrivateSessionBus);

@@ -73,12 +73,3 @@ TEST(Shadow, AStretchedShadowMatchesOneBlurredAtItsFullSize)
     EXPECT_GT(alphaAt(stretched, 200, 125), 0); // below the card, where the shadow falls
     EXPECT_EQ(alphaAt(stretched, 200, 4), 0);   // well above it, nothing
 }
-
-TEST(Shadow, ExtentCoversTheBlurShiftedByTheOffset)
-{
-    const QMarginsF reach = Shadow::extent({Qt::black, 10, {0, 6}});
-    EXPECT_DOUBLE_EQ(reach.left(), 15);
-    EXPECT_DOUBLE_EQ(reach.right(), 15);
-    EXPECT_DOUBLE_EQ(reach.top(), 9);
-    EXPECT_DOUBLE_EQ(reach.bottom(), 21);
-}

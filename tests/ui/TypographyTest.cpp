@@ -19,17 +19,5 @@ TEST(Typography, TheBundledFacesAreTheOnesDrawn)
 TEST(Typography, SizesAreInWidgetUnitsHalvesIncluded)
 {
     EXPECT_DOUBLE_EQ(Typography::sizeOf(Typography::lead()), 14.5);
-    EXPECT_DOUBLE_EQ(Typography::sizeOf(Typography::caption()), 11.5);
-    // A bigger size is a bigger face, in the units the geometry uses.
-    EXPECT_GT(QFontMetricsF(Typography::title()).capHeight(), QFontMetricsF(Typography::cardTitle()).capHeight());
     EXPECT_NEAR(QFontMetricsF(Typography::font(100, FontWeight::regular, FontDesign::rounded)).height(), 136, 12);
-}
-
-TEST(ButtonSizes, FixHeightPaddingAndLabelSize)
-{
-    EXPECT_EQ(buttonHeight(ButtonSize::small), 28);
-    EXPECT_EQ(buttonHeight(ButtonSize::regular), 36);
-    EXPECT_EQ(buttonHeight(ButtonSize::large), 46);
-    EXPECT_EQ(buttonPadding(ButtonSize::large), 26);
-    EXPECT_DOUBLE_EQ(Typography::sizeOf(buttonFont(ButtonSize::small)), 12);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Rendered.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/Appearance.h"
 #include "ui/design/Card.h"
@@ -16,14 +17,6 @@
 #include "ui/design/UsageBar.h"
 
 namespace {
-
-QImage rendered(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
 
 // Channel distance, alpha included.
 int distance(QColor a, QColor b)
