@@ -5,7 +5,6 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
-#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -67,8 +66,7 @@ TEST_F(PermanentRemoval, AMissingItemFails)
 TEST_F(PermanentRemoval, RefusesTheHomeFolderAndTheFoldersAboveIt)
 {
     const auto& home = isolatedHome();
-    const auto kept = home / "kept";
-    { std::ofstream(kept) << "x"; }
+    const auto kept = writeFile(home / "kept", "x");
     const auto alias = tree.symlink("alias", home.parent_path()) / "user";
     for (const auto& path : {home, home.parent_path(), home.parent_path().parent_path(), home / "../user",
                              fs::path(home.string() + "//"), alias}) {

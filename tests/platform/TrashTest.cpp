@@ -1,8 +1,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,14 +17,6 @@ using ::testing::StartsWith;
 
 namespace {
 
-std::string contentsOf(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class Trash : public ::testing::Test {
 protected:
     void SetUp() override
@@ -38,10 +28,7 @@ protected:
     // Made inside the home folder, the home trash's volume.
     fs::path homeFile(const std::string& relative, const std::string& contents = "x") const
     {
-        const auto path = isolatedHome() / "items" / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << contents;
-        return path;
+        return writeFile(isolatedHome() / "items" / relative, contents);
     }
 
     fs::path trashFiles;
@@ -55,9 +42,9 @@ TEST_F(Trash, AnItemGoesToTheHomeTrashWithItsOriginalPathAndDate)
     const auto item = homeFile("folder with space/report é.txt", "data");
     ASSERT_TRUE(moveToTrash(item).ok());
     EXPECT_FALSE(isPresent(item));
-    EXPECT_EQ(contentsOf(trashFiles / "report é.txt"), "data");
+    EXPECT_EQ(readFile(trashFiles / "report é.txt"), "data");
 
-    const std::string info = contentsOf(trash / "info/report é.txt.trashinfo");
+    const std::string info = readFile(trash / "info/report é.txt.trashinfo");
     EXPECT_THAT(info, StartsWith("[Trash Info]\n"));
     // The path is percent-encoded; the date is local time to the second.
     EXPECT_THAT(info, HasSubstr("Path=" + (isolatedHome() / "items").string() + "/folder%20with%20space/report%20%C3%A9.txt\n"));
@@ -72,10 +59,10 @@ TEST_F(Trash, NameCollisionsGetUniqueNamesAndOverwriteNothing)
     ASSERT_TRUE(moveToTrash(homeFile("a/dup", "first")).ok());
     ASSERT_TRUE(moveToTrash(homeFile("b/dup", "second")).ok());
     ASSERT_TRUE(moveToTrash(homeFile("c/dup", "third")).ok());
-    EXPECT_EQ(contentsOf(trashFiles / "dup"), "first");
-    EXPECT_EQ(contentsOf(trashFiles / "dup.2"), "second");
-    EXPECT_EQ(contentsOf(trashFiles / "dup.3"), "third");
-    EXPECT_THAT(contentsOf(trash / "info/dup.2.trashinfo"), HasSubstr("/items/b/dup\n"));
+    EXPECT_EQ(readFile(trashFiles / "dup"), "first");
+    EXPECT_EQ(readFile(trashFiles / "dup.2"), "second");
+    EXPECT_EQ(readFile(trashFiles / "dup.3"), "third");
+    EXPECT_THAT(readFile(trash / "info/dup.2.trashinfo"), HasSubstr("/items/b/dup\n"));
 }
 
 TEST_F(Trash, ATrashWhoseRecordsCannotBeWrittenFailsTheItemPromptly)
@@ -87,7 +74,7 @@ TEST_F(Trash, ATrashWhoseRecordsCannotBeWrittenFailsTheItemPromptly)
     EXPECT_FALSE(moveToTrash(item).ok());
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     fs::permissions(trash / "info", fs::perms::owner_all);
-    EXPECT_EQ(contentsOf(item), "precious");
+    EXPECT_EQ(readFile(item), "precious");
     EXPECT_FALSE(isPresent(trashFiles / "kept"));
 }
 
@@ -97,7 +84,7 @@ TEST_F(Trash, WhatCannotBeMovedStaysWhereItIs)
     fs::permissions(locked.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(moveToTrash(locked).ok());
     fs::permissions(locked.parent_path(), fs::perms::owner_all);
-    EXPECT_EQ(contentsOf(locked / "inside"), "precious");
+    EXPECT_EQ(readFile(locked / "inside"), "precious");
     EXPECT_TRUE(!isPresent(trash / "info") || fs::is_empty(trash / "info"));
 
     EXPECT_EQ(moveToTrash(isolatedHome() / "items/missing").error(), std::errc::no_such_file_or_directory);
@@ -113,24 +100,21 @@ TEST_F(Trash, AFolderWithALinkToAnOutsideFolderGoesWithTheLinkAlone)
     fs::create_directory_symlink(outside.parent_path(), folder / "link");
     ASSERT_TRUE(moveToTrash(folder).ok());
     EXPECT_TRUE(fs::is_symlink(trashFiles / "folder/link"));
-    EXPECT_EQ(contentsOf(outside), "kept");
+    EXPECT_EQ(readFile(outside), "kept");
 }
 
 TEST_F(Trash, DeletingATrashedItemForGoodTakesItsRecordsWithIt)
 {
     for (const char* folder : {"gone", "stays", "odd name"})
         ASSERT_TRUE(moveToTrash(homeFile(folder + std::string("/f")).parent_path()).ok());
-    {
-        std::ofstream sizes(trash / "directorysizes");
-        sizes << "4096 1700000000 gone\n4096 1700000000 stays\n4096 1700000000 odd%20name\n";
-    }
+    writeFile(trash / "directorysizes", "4096 1700000000 gone\n4096 1700000000 stays\n4096 1700000000 odd%20name\n");
     for (const char* name : {"gone", "odd name"}) {
         ASSERT_TRUE(removePermanently(trashFiles / name).ok());
         forgetTrashedItem(trashFiles / name);
         EXPECT_FALSE(isPresent(trash / "info" / (std::string(name) + ".trashinfo"))) << name;
     }
     EXPECT_TRUE(fs::exists(trash / "info/stays.trashinfo"));
-    EXPECT_EQ(contentsOf(trash / "directorysizes"), "4096 1700000000 stays\n");
+    EXPECT_EQ(readFile(trash / "directorysizes"), "4096 1700000000 stays\n");
 }
 
 TEST_F(Trash, TheRecordsOfEveryTrashAndOfNothingElseAreForgotten)

@@ -1,9 +1,3 @@
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -101,13 +95,6 @@ TEST(TreeWalk, NeverFollowsLinksNorOpensSpecialFiles)
     tree.symlink("b", tree.path("a"));
     tree.fifo("pipe");
     tree.file("real", 10);
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string socketPath = tree.path("socket").string();
-    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
-    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
 
     std::mutex mutex;
     std::map<std::string, FileType> types;
@@ -116,14 +103,13 @@ TEST(TreeWalk, NeverFollowsLinksNorOpensSpecialFiles)
         types[std::string(entry.name())] = entry.attributes() ? entry.attributes()->type : FileType::unknown;
         return WalkDecision::descend;
     });
-    ::close(sock);
-    EXPECT_EQ(types.size(), 8u);
-    EXPECT_EQ(types["outside"], FileType::symbolicLink);
-    EXPECT_EQ(types["self"], FileType::symbolicLink);
-    EXPECT_EQ(types["pipe"], FileType::other);
-    EXPECT_EQ(types["socket"], FileType::other);
-    EXPECT_EQ(types["real"], FileType::regular);
-    EXPECT_FALSE(types.count("big"));
+    EXPECT_EQ(types, (std::map<std::string, FileType>{{"outside", FileType::symbolicLink},
+                                                      {"loop", FileType::directory},
+                                                      {"self", FileType::symbolicLink},
+                                                      {"a", FileType::symbolicLink},
+                                                      {"b", FileType::symbolicLink},
+                                                      {"pipe", FileType::other},
+                                                      {"real", FileType::regular}}));
 }
 
 TEST(TreeWalk, AwkwardNamesArriveByteForByte)

@@ -20,10 +20,11 @@ public:
         results_[leaf] = std::move(result);
     }
 
-    void hold(Module leaf)
+    // Holds the leaf, or each of the smart scan's targets.
+    void hold(Module module)
     {
         std::lock_guard lock(mutex_);
-        held_.insert(leaf);
+        held_.insert(module.scanTargets().begin(), module.scanTargets().end());
     }
 
     void report(Module leaf, ScanProgress progress) { push(leaf, std::move(progress)); }

@@ -1,10 +1,5 @@
 // One whole scan, tick and clean cycle with the real scanners, cleaner and Trash, in a home of the
 // test program's own.
-#include <chrono>
-#include <thread>
-
-#include <QCoreApplication>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,7 +10,6 @@
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 
-using namespace std::chrono_literals;
 using ::testing::UnorderedElementsAre;
 
 namespace {
@@ -45,14 +39,7 @@ protected:
         std::filesystem::remove_all(home / "Library");
     }
 
-    void write(const std::string& relative, std::size_t size)
-    {
-        std::filesystem::create_directories((home / relative).parent_path());
-        std::FILE* file = std::fopen((home / relative).c_str(), "wb");
-        const std::string data(size, 'q');
-        std::fwrite(data.data(), 1, data.size(), file);
-        std::fclose(file);
-    }
+    void write(const std::string& relative, std::size_t size) const { writeFile(home / relative, std::string(size, 'q')); }
 
     std::filesystem::path home;
     std::filesystem::path trashFiles;

@@ -22,3 +22,11 @@ bool runEventsUntil(Predicate done, std::chrono::milliseconds timeout = std::chr
     }
     return true;
 }
+
+// Turns the event loop a few times, so that what is already posted arrives (or is dropped).
+inline void settle()
+{
+    coreApplication();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+}

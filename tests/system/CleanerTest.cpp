@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -44,10 +43,7 @@ protected:
 
     fs::path homeFile(const std::string& relative, const std::string& contents = "x") const
     {
-        const auto path = home / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << contents;
-        return path;
+        return writeFile(home / relative, contents);
     }
 
     const fs::path& home = isolatedHome();
@@ -80,16 +76,13 @@ TEST_F(CleanerTest, MovedItemsCanBePutBackByTheDesktopsTrashTools)
     const auto report = Cleaner::clean({itemAt(item, 4096)}, false);
     ASSERT_THAT(report.removedURLs, ElementsAre(item));
     EXPECT_FALSE(isPresent(item));
-    std::ifstream info(trashFiles.parent_path() / "info/notes.txt.trashinfo");
-    std::string text((std::istreambuf_iterator<char>(info)), {});
-    EXPECT_THAT(text, HasSubstr("Path=" + item.string() + "\n"));
+    EXPECT_THAT(readFile(trashFiles.parent_path() / "info/notes.txt.trashinfo"), HasSubstr("Path=" + item.string() + "\n"));
 
     if (outputOf("command -v trash-restore").empty())
         GTEST_SKIP() << "trash-cli is not installed (scripts/bootstrap installs it)";
     EXPECT_THAT(outputOf("trash-list"), HasSubstr(item.string()));
     outputOf("cd '" + item.parent_path().string() + "' && echo 0 | trash-restore >/dev/null 2>&1");
-    std::ifstream restored(item);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(restored)), {}), "keep me");
+    EXPECT_EQ(readFile(item), "keep me");
 }
 
 TEST_F(CleanerTest, PermanentRemovalLeavesNothingAndTrashEntriesLeaveNoRecord)
