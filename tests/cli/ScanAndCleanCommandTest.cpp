@@ -147,12 +147,7 @@ TEST_F(CommandLineHome, CleaningTheNamedItemMovesJustThatToTheTrash)
 
 TEST_F(CommandLineHome, TheDeleteImmediatelySettingDeletesForGood)
 {
-    tree.file("home/.config/Quillo/preferences.json", 0);
-    {
-        std::FILE* file = std::fopen(tree.path("home/.config/Quillo/preferences.json").c_str(), "w");
-        std::fputs(R"({"deleteImmediately": true})", file);
-        std::fclose(file);
-    }
+    writeFile(home() / ".config/Quillo/preferences.json", R"({"deleteImmediately": true})");
     const QuilloRun run = quillo({"clean", "systemJunk", "--yes"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("2 items cleaned, 0 failed, deleted permanently"));
