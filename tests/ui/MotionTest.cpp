@@ -33,35 +33,39 @@ bool waitUntilStopped(const Motion& motion, int timeoutMs = 3000)
 
 } // namespace
 
-TEST(Motion, LandsAtOnceWhileItsWidgetIsHidden)
+TEST(Motion, LandsAtOnceWhileItsWidgetIsHiddenOrAnimationsAreOff)
 {
     Driven driven;
     driven.motion->animateTo(1, Timing::spring(0.3, 0.7));
     EXPECT_EQ(driven.motion->value(), 1);
     EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Stopped);
     EXPECT_EQ(driven.steps, std::vector<qreal>{1});
+
+    driven.widget.show();
+    Motion::setAnimationsEnabled(false);
+    driven.motion->animateTo(0.5, Timing::easeInOut(0.5));
+    Motion::setAnimationsEnabled(true);
+    EXPECT_EQ(driven.motion->value(), 0.5);
+    EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Stopped);
 }
 
-TEST(Motion, SpringsThroughStepsOnScreenAndComesToRest)
+TEST(Motion, OnScreenASpringBouncesAndComesToRestAnEasingNeverOvershoots)
 {
-    Driven driven;
-    driven.widget.show();
-    driven.motion->animateTo(1, Timing::spring(0.25, 0.5));
-    EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Running);
-    ASSERT_TRUE(waitUntilStopped(*driven.motion));
-    EXPECT_EQ(driven.motion->value(), 1);
-    EXPECT_GT(driven.steps.size(), 3u);
-    EXPECT_GT(*std::max_element(driven.steps.begin(), driven.steps.end()), 1.0); // the bounce
-}
+    Driven spring;
+    spring.widget.show();
+    spring.motion->animateTo(1, Timing::spring(0.25, 0.5));
+    EXPECT_EQ(spring.motion->state(), QAbstractAnimation::Running);
+    ASSERT_TRUE(waitUntilStopped(*spring.motion));
+    EXPECT_EQ(spring.motion->value(), 1);
+    EXPECT_GT(spring.steps.size(), 3u);
+    EXPECT_GT(*std::max_element(spring.steps.begin(), spring.steps.end()), 1.0); // the bounce
 
-TEST(Motion, EasesOverItsDurationWithoutOvershoot)
-{
-    Driven driven;
-    driven.widget.show();
-    driven.motion->animateTo(1, Timing::easeOut(0.15));
-    ASSERT_TRUE(waitUntilStopped(*driven.motion));
-    EXPECT_EQ(driven.steps.back(), 1);
-    EXPECT_TRUE(std::is_sorted(driven.steps.begin(), driven.steps.end()));
+    Driven eased;
+    eased.widget.show();
+    eased.motion->animateTo(1, Timing::easeOut(0.15));
+    ASSERT_TRUE(waitUntilStopped(*eased.motion));
+    EXPECT_EQ(eased.steps.back(), 1);
+    EXPECT_TRUE(std::is_sorted(eased.steps.begin(), eased.steps.end()));
 }
 
 TEST(Motion, HidingMidFlightFinishesTheChange)
@@ -75,17 +79,6 @@ TEST(Motion, HidingMidFlightFinishesTheChange)
     QCoreApplication::processEvents();
     EXPECT_EQ(driven.motion->value(), 1);
     EXPECT_EQ(driven.steps.back(), 1);
-}
-
-TEST(Motion, OffForEveryoneMeansEveryChangeLandsAtOnce)
-{
-    Driven driven;
-    driven.widget.show();
-    Motion::setAnimationsEnabled(false);
-    driven.motion->animateTo(0.5, Timing::easeInOut(0.5));
-    Motion::setAnimationsEnabled(true);
-    EXPECT_EQ(driven.motion->value(), 0.5);
-    EXPECT_EQ(driven.motion->state(), QAbstractAnimation::Stopped);
 }
 
 TEST(Motion, AWidgetDestroyedMidFlightIsNotCalledBack)
