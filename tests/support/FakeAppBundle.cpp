@@ -3,9 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <stdexcept>
 #include <string>
+
+#include "support/TempTree.h"
 
 std::filesystem::path makeAppBundle(const std::filesystem::path& location, std::string_view identifier,
                                     PlistFormat format, std::int64_t executableSize)
@@ -14,12 +15,7 @@ std::filesystem::path makeAppBundle(const std::filesystem::path& location, std::
     PlistDictionary info;
     info.text("CFBundleIdentifier", identifier).text("CFBundleExecutable", name).text("CFBundleName", name);
     info.write(location / "Contents/Info.plist", format);
-    const auto executable = location / "Contents/MacOS" / name;
-    std::filesystem::create_directories(executable.parent_path());
-    std::ofstream out(executable, std::ios::binary | std::ios::trunc);
-    out << std::string(static_cast<std::size_t>(executableSize), 'x');
-    if (!out)
-        throw std::runtime_error("cannot write " + executable.string());
+    writeFile(location / "Contents/MacOS" / name, std::string(static_cast<std::size_t>(executableSize), 'x'));
     return location;
 }
 

@@ -1,11 +1,12 @@
 #include "support/PropertyListWriter.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
 #include <plist/plist.h>
+
+#include "support/TempTree.h"
 
 namespace {
 
@@ -64,12 +65,7 @@ std::string PlistDictionary::bytes(PlistFormat format) const { return serialized
 
 void PlistDictionary::write(const std::filesystem::path& file, PlistFormat format) const
 {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    const std::string data = bytes(format);
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
+    writeFile(file, bytes(format));
 }
 
 std::string nestedArraysBinary(std::size_t count)

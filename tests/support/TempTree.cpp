@@ -30,16 +30,7 @@ TempTree::~TempTree()
 
 std::filesystem::path TempTree::file(std::string_view relative, std::int64_t size, char fill) const
 {
-    const auto full = path(relative);
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream out(full, std::ios::binary | std::ios::trunc);
-    const std::string chunk(64 * 1024, fill);
-    for (std::int64_t left = size; left > 0; left -= static_cast<std::int64_t>(chunk.size()))
-        out.write(chunk.data(), static_cast<std::streamsize>(std::min<std::int64_t>(left, chunk.size())));
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + full.string());
-    return full;
+    return writeFile(path(relative), std::string(static_cast<std::size_t>(size), fill));
 }
 
 std::filesystem::path TempTree::folder(std::string_view relative) const
