@@ -10,7 +10,7 @@ using DiskScanner::bundleID;
 using DiskScanner::vendorPrefix;
 using ::testing::ElementsAre;
 
-TEST(BundleIDFromFileName, TakesOffOneOfEachSupportFileEndingInOrder)
+TEST(BundleIDFromFileName, TakesOffOneOfEachSupportFileEndingAndNeedsAnIdentifierOfThreeParts)
 {
     EXPECT_EQ(bundleID("com.vendor.tool.plist"), "com.vendor.tool");
     EXPECT_EQ(bundleID("com.vendor.tool.savedState"), "com.vendor.tool");
@@ -23,10 +23,7 @@ TEST(BundleIDFromFileName, TakesOffOneOfEachSupportFileEndingInOrder)
     EXPECT_EQ(bundleID("com.vendor.tool.PLIST"), "com.vendor.tool.PLIST");
     EXPECT_EQ(bundleID("com.vendor.plist"), std::nullopt);
     EXPECT_EQ(bundleID("com.vendor.savedState.plist"), std::nullopt);
-}
-
-TEST(BundleIDFromFileName, NeedsThreePartsAKnownFirstPartAndIdentifierCharacters)
-{
+    // Three parts, a known first part, identifier characters.
     EXPECT_EQ(bundleID("vendor.tool"), std::nullopt);
     EXPECT_EQ(bundleID("com..tool"), std::nullopt);
     EXPECT_EQ(bundleID("com..vendor.tool."), "com..vendor.tool.");
@@ -36,10 +33,7 @@ TEST(BundleIDFromFileName, NeedsThreePartsAKnownFirstPartAndIdentifierCharacters
     EXPECT_EQ(bundleID("com.vendor.My Tool"), std::nullopt);
     EXPECT_EQ(bundleID("com.vendor.tool+"), std::nullopt);
     EXPECT_EQ(bundleID(""), std::nullopt);
-}
-
-TEST(BundleIDFromFileName, LettersAndDigitsOfEveryScriptButNothingElse)
-{
+    // Letters and digits of every script, but nothing else.
     EXPECT_EQ(bundleID("jp.会社.ツール"), "jp.会社.ツール");
     EXPECT_EQ(bundleID("fr.éditeur.outil٣"), "fr.éditeur.outil٣");
     EXPECT_EQ(bundleID("com.vendor.tool🙂"), std::nullopt);
