@@ -1,7 +1,5 @@
-#include <unistd.h>
-
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <thread>
@@ -68,14 +66,6 @@ protected:
         return writeFile(home.path(relative), bytes);
     }
 
-    DiskScanner::IdenticalSets setsOf(const std::vector<std::string>& relatives)
-    {
-        std::vector<FileInfo> files;
-        for (const auto& relative : relatives)
-            files.push_back(infoOf(home.path(relative)));
-        return DiskScanner::identicalSets(files);
-    }
-
     TempTree home;
 };
 
@@ -111,40 +101,6 @@ TEST(ContentDigest, NothingForWhatCannotBeReadWholeOrAfterAStop)
     EXPECT_FALSE(DiskScanner::hash(file, std::nullopt, stop.get_token()));
     tree.setMode("file", 0);
     EXPECT_FALSE(DiskScanner::hash(file, std::nullopt));
-}
-
-TEST_F(DuplicatesTest, ClonesCountOnceAndAnIndependentCopyMatchesTheFirstMet)
-{
-    const std::string bytes = noise(1, 200'000);
-    write("a/original", bytes);
-    ASSERT_EQ(::link(home.path("a/original").c_str(), home.path("a/hardlink").c_str()), 0);
-    write("b/copy", bytes);
-    EXPECT_THAT(setNames(setsOf({"a/original", "a/hardlink"})), IsEmpty());
-    EXPECT_THAT(setNames(setsOf({"a/hardlink", "a/original", "b/copy"})), ElementsAre(ElementsAre("hardlink", "copy")));
-}
-
-TEST_F(DuplicatesTest, EqualBeginningsAreNotEnoughAboveSixtyFourKibibytes)
-{
-    const std::string bytes = noise(2, 300'000);
-    std::string lastByteDiffers = bytes;
-    lastByteDiffers.back() ^= 1;
-    std::string differsAfterPrefix = bytes;
-    differsAfterPrefix[70'000] ^= 1;
-    write("one", bytes);
-    write("two", lastByteDiffers);
-    write("three", differsAfterPrefix);
-    EXPECT_THAT(setNames(setsOf({"one", "two", "three"})), IsEmpty());
-    write("four", bytes);
-    EXPECT_THAT(setNames(setsOf({"one", "two", "three", "four"})), ElementsAre(ElementsAre("one", "four")));
-
-    // At 65,536 bytes the first digest covers everything; one byte more and it does not.
-    const std::string exact = noise(3, 65'536);
-    write("exact-a", exact);
-    write("exact-b", exact);
-    write("over-a", exact + "a");
-    write("over-b", exact + "b");
-    EXPECT_THAT(setNames(setsOf({"exact-a", "exact-b"})), ElementsAre(ElementsAre("exact-a", "exact-b")));
-    EXPECT_THAT(setNames(setsOf({"over-a", "over-b"})), IsEmpty());
 }
 
 TEST_F(DuplicatesTest, FilesThatChangedOrCannotBeReadNeverMatch)
