@@ -57,7 +57,6 @@ TEST_F(DownloadsTest, TagsByTheLastExtensionIgnoringCaseAndRecommendsNothing)
     EXPECT_THAT(items["Project"].tags, IsEmpty());
     for (const auto& [name, item] : items) {
         EXPECT_FALSE(item.isRecommended) << name;
-        EXPECT_EQ(item.detail, "Added");
         EXPECT_EQ(item.url, home.path("Downloads") / name);
     }
 }
