@@ -272,8 +272,12 @@ TEST_F(CleanerStoreTest, ALeafCleanMovesToTheTrashShrinksTheResultAndRescansTheT
 
     store->clean(Module::systemJunk);
     EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::cleaning());
+    // A double click, or the smart scan's clean of the same items, while the first one runs.
+    store->clean(Module::systemJunk);
+    store->clean(Module::smartScan);
     ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
     EXPECT_EQ(store->phase(Module::systemJunk), ScanPhase::cleaned({150, 2, 1, true}));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
     ASSERT_EQ(system.cleaner.calls().size(), 1u);
     EXPECT_FALSE(system.cleaner.calls()[0].permanently);
     EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/s/c", "/s/fails"));

@@ -320,7 +320,13 @@ void CleanerStore::setSelected(bool on, const std::vector<ScanItem>& items)
 
 void CleanerStore::clean(Module module)
 {
-    if (selectedItems(module).empty())
+    // A second clean of items a running one is removing (a double click) would remove them twice
+    // and count them all as failed.
+    const bool overlapsRunningClean = std::any_of(cleans_.begin(), cleans_.end(), [&](const auto& run) {
+        const auto running = run->module.scanTargets();
+        return std::any_of(running.begin(), running.end(), [&](Module target) { return contains(module.scanTargets(), target); });
+    });
+    if (overlapsRunningClean || selectedItems(module).empty())
         return;
     auto run = std::make_unique<CleanRun>(module);
     run->deleteImmediately = services_.deleteImmediately();

@@ -46,7 +46,10 @@ struct ScanTask::Shared {
     QPointer<QObject> context;
     Callbacks callbacks;
     std::stop_token stop;
-    std::atomic<int> running{0};
+    std::size_t targetCount = 0;
+    // Finished targets whose results reached the GUI thread (GUI thread only): counted where
+    // they arrive, since drivers may post in another order than they finish.
+    std::size_t delivered = 0;
 
     std::mutex mutex;
     // Reports waiting to be applied, at most one per driver; `waiting` mirrors its size for
@@ -68,7 +71,7 @@ ScanTask::ScanTask(QObject* context, const std::vector<Module>& targets, Routine
     shared_->context = context;
     shared_->callbacks = std::move(callbacks);
     shared_->stop = stop_.get_token();
-    shared_->running = static_cast<int>(targets.size());
+    shared_->targetCount = targets.size();
     drivers_.reserve(targets.size());
     for (Module target : targets)
         drivers_.emplace_back([this, target, stop = stop_.get_token()] { drive(target, stop); });
@@ -151,8 +154,8 @@ void ScanTask::drive(Module target, std::stop_token stop)
 {
     ProgressSink sink([this, target, stop](const ScanProgress& progress) { report(target, progress, stop); }, stop);
     CategoryResult result = routine_(target, sink);
-    const bool last = shared_->running.fetch_sub(1) == 1;
-    post(shared_->context, [shared = shared_, target, last, result = std::move(result)]() mutable {
+    post(shared_->context, [shared = shared_, target, result = std::move(result)]() mutable {
+        const bool last = ++shared->delivered == shared->targetCount;
         if (!shared->stop.stop_requested()) {
             shared->callbacks.targetFinished(target, std::move(result));
             if (last && !shared->stop.stop_requested())
