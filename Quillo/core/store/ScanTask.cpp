@@ -24,7 +24,7 @@ constexpr auto nextReportGrace = 200us;
 // spinning GUI thread would only take a core from it).
 constexpr std::chrono::nanoseconds guiSpinLongest = 50us;
 constexpr std::chrono::nanoseconds guiSpinShortest = 1us;
-constexpr auto driverSpin = 20us;
+constexpr auto driverSpin = 100us;
 
 // Runs `work` on the thread of `context`; dropped unseen when `context` is gone by then.
 template <class Work>
@@ -100,8 +100,9 @@ void ScanTask::report(Module target, const ScanProgress& progress, const std::st
         }
     }
     const auto applied = [&] { return pending->applied.load(std::memory_order_acquire); };
-    // A draining GUI thread answers within microseconds, or wakes within a few tens of them: too
-    // soon for a sleep and a wake-up of this thread to pay.
+    // A draining GUI thread answers within microseconds when it is on a core, and wakes within a
+    // hundred of them when the pool keeps every core busy: too soon for a sleep and a wake-up of
+    // this thread to pay.
     if (guiDraining && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
         return;
     std::unique_lock lock(shared_->mutex);
