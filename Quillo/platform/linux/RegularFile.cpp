@@ -10,22 +10,21 @@ namespace platform {
 
 namespace {
 
-constexpr int readFlags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-
-int openForReading(const char* path)
+int openForReading(const char* path, FinalLink link)
 {
-    const int fd = ::open(path, readFlags | O_NOATIME);
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (link == FinalLink::refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(path, flags | O_NOATIME);
     // O_NOATIME is refused on files of other owners; those are read the ordinary way.
     if (fd < 0 && errno == EPERM)
-        return ::open(path, readFlags);
+        return ::open(path, flags);
     return fd;
 }
 
 } // namespace
 
-Result<RegularFile> RegularFile::open(const std::filesystem::path& path)
+Result<RegularFile> RegularFile::open(const std::filesystem::path& path, FinalLink link)
 {
-    FileDescriptor fd(openForReading(path.c_str()));
+    FileDescriptor fd(openForReading(path.c_str(), link));
     if (!fd.valid())
         return lastError();
     struct stat st {};
@@ -33,7 +32,7 @@ Result<RegularFile> RegularFile::open(const std::filesystem::path& path)
         return lastError();
     if (!S_ISREG(st.st_mode))
         return Result<RegularFile>::failure(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    return RegularFile(std::move(fd));
+    return RegularFile(std::move(fd), static_cast<std::int64_t>(st.st_size));
 }
 
 Result<std::size_t> RegularFile::read(std::span<std::byte> buffer)
