@@ -1,6 +1,5 @@
 #include "cli/ItemListing.h"
 
-#include <numeric>
 #include <string>
 
 #include "core/ByteFormat.h"
@@ -21,10 +20,4 @@ void printItems(std::FILE* out, const CleanerStore& store, const std::vector<Sca
             line += "  " + item.detail;
         std::fprintf(out, "%s\n", line.c_str());
     }
-}
-
-std::int64_t totalSize(const std::vector<ScanItem>& items)
-{
-    return std::accumulate(items.begin(), items.end(), std::int64_t{0},
-                           [](std::int64_t sum, const ScanItem& item) { return sum + item.size; });
 }

@@ -10,6 +10,3 @@ class CleanerStore;
 // One line per item, as a person reads it: "[x]   12.3 MB  Name  (tags)  detail", ticked
 // items marked; then nothing else.
 void printItems(std::FILE* out, const CleanerStore& store, const std::vector<ScanItem>& items);
-
-// The sum of the items' sizes.
-std::int64_t totalSize(const std::vector<ScanItem>& items);

@@ -1,6 +1,7 @@
 #include "core/records/ScanItem.h"
 
 #include <array>
+#include <numeric>
 
 namespace {
 
@@ -25,3 +26,9 @@ std::optional<ScanItem::Tag> tagFromRawValue(std::string_view rawValue)
 }
 
 std::span<const ScanItem::Tag> allTags() { return tags; }
+
+std::int64_t totalSize(std::span<const ScanItem> items)
+{
+    return std::accumulate(items.begin(), items.end(), std::int64_t{0},
+                           [](std::int64_t sum, const ScanItem& item) { return sum + item.size; });
+}

@@ -34,6 +34,9 @@ struct ScanItem {
     bool operator==(const ScanItem&) const = default;
 };
 
+// The bytes the items take together.
+std::int64_t totalSize(std::span<const ScanItem> items);
+
 std::string_view rawValue(ScanItem::Tag tag);
 std::optional<ScanItem::Tag> tagFromRawValue(std::string_view rawValue);
 std::span<const ScanItem::Tag> allTags();

@@ -1,7 +1,6 @@
 #include "core/store/CleanerStore.h"
 
 #include <algorithm>
-#include <numeric>
 #include <thread>
 
 #include <QMetaObject>
@@ -13,12 +12,6 @@ namespace {
 bool contains(std::span<const Module> modules, Module module)
 {
     return std::find(modules.begin(), modules.end(), module) != modules.end();
-}
-
-std::int64_t totalSize(const CategoryResult& result)
-{
-    return std::accumulate(result.items.begin(), result.items.end(), std::int64_t{0},
-                           [](std::int64_t sum, const ScanItem& item) { return sum + item.size; });
 }
 
 } // namespace
@@ -155,7 +148,7 @@ std::int64_t CleanerStore::foundBytes(Module module) const
 {
     std::int64_t total = 0;
     for (Module target : module.scanTargets())
-        total += result(target) ? totalSize(*result(target)) : liveFound(target);
+        total += result(target) ? totalSize(result(target)->items) : liveFound(target);
     return total;
 }
 
@@ -164,7 +157,7 @@ std::optional<std::int64_t> CleanerStore::scannedBytes(Module module) const
     const CategoryResult* found = result(module);
     if (!found || found->accessDenied)
         return std::nullopt;
-    return totalSize(*found);
+    return totalSize(found->items);
 }
 
 // --- Scanning ----------------------------------------------------------------------------------
@@ -286,7 +279,7 @@ void CleanerStore::apply(const ScanProgress& report, Module module)
 
 void CleanerStore::finish(Module module, CategoryResult found)
 {
-    const std::int64_t total = totalSize(found);
+    const std::int64_t total = totalSize(found.items);
     setResult(module, std::move(found));
     setProgress(module, 1.0);
     setLiveFound(module, total);
