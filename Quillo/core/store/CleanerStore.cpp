@@ -103,9 +103,10 @@ void CleanerStore::setCurrentPath(const std::string& path)
 void CleanerStore::insertIntoSelection(const std::vector<ScanItem>& items, bool onlyRecommended)
 {
     bool changed = false;
+    selection_.reserve(selection_.size() + items.size());
     for (const ScanItem& item : items) {
         if (item.isRecommended || !onlyRecommended)
-            changed |= selection_.insert(item.url).second;
+            changed |= selection_.insert(item.url.native()).second;
     }
     if (changed)
         emit selectionChanged();
@@ -115,7 +116,7 @@ void CleanerStore::removeFromSelection(const std::vector<ScanItem>& items)
 {
     bool changed = false;
     for (const ScanItem& item : items)
-        changed |= selection_.erase(item.url) > 0;
+        changed |= selection_.erase(item.url.native()) > 0;
     if (changed)
         emit selectionChanged();
 }
@@ -298,8 +299,8 @@ void CleanerStore::finishScan(Module module)
 
 void CleanerStore::toggle(const ScanItem& item)
 {
-    if (!selection_.erase(item.url))
-        selection_.insert(item.url);
+    if (!selection_.erase(item.url.native()))
+        selection_.insert(item.url.native());
     emit selectionChanged();
 }
 
@@ -370,15 +371,17 @@ void CleanerStore::applyCleanReport(CleanRun& run, Module target, const CleanRep
     run.cleaned.insert(run.cleaned.end(), report.removedURLs.begin(), report.removedURLs.end());
     run.failed.insert(run.failed.end(), report.failedURLs.begin(), report.failedURLs.end());
 
-    const Selection removed(report.removedURLs.begin(), report.removedURLs.end());
+    Selection removed;
+    for (const auto& url : report.removedURLs)
+        removed.insert(url.native());
     if (const CategoryResult* current = result(target)) {
         CategoryResult shrunk = *current;
-        std::erase_if(shrunk.items, [&](const ScanItem& item) { return removed.contains(item.url); });
+        std::erase_if(shrunk.items, [&](const ScanItem& item) { return removed.contains(item.url.native()); });
         setResult(target, std::move(shrunk));
     }
     bool changed = false;
     for (const auto& url : report.removedURLs)
-        changed |= selection_.erase(url) > 0;
+        changed |= selection_.erase(url.native()) > 0;
     if (changed)
         emit selectionChanged();
 }

@@ -20,7 +20,10 @@
 
 class ScanTask;
 
-using Selection = std::unordered_set<std::filesystem::path, PathHash, PathEqual>;
+// The ticked items' locations by their exact text, which is all a location's identity needs: a
+// string is copied and freed at a fraction of the cost of a path and its parsed components, and a
+// full scan's result is ticked and unticked at once.
+using Selection = std::unordered_set<std::string>;
 
 // The one observable object behind every window: which module is shown, the phase, result,
 // progress and live byte count of every module, the ticked items of all modules, and the disk
@@ -43,7 +46,7 @@ public:
     std::optional<Module> selectedModule() const { return selectedModule_; }
     void setSelectedModule(std::optional<Module> module);
     const Selection& selection() const { return selection_; }
-    bool isSelected(const ScanItem& item) const { return selection_.contains(item.url); }
+    bool isSelected(const ScanItem& item) const { return selection_.contains(item.url.native()); }
     const StorageInfo& storage() const { return storage_; }
     const MemoryInfo& memory() const { return memory_; }
     const std::string& currentPath() const { return currentPath_; }

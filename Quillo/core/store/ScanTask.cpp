@@ -35,8 +35,13 @@ void post(QObject* context, Work&& work)
 
 } // namespace
 
+// A driver's one report on its way to the GUI thread. Reused for each of the driver's reports: a
+// report is only written once the one before it was applied, or once the scan was cancelled,
+// after which nothing is written any more. It belongs to the shared state, not to the driver,
+// so a report the GUI thread is still applying when its driver gives up stays valid.
 struct ScanTask::PendingReport {
-    Module target;
+    explicit PendingReport(Module target) : target(target) {}
+    const Module target;
     ScanProgress progress;
     std::atomic<bool> applied{false};
 };
@@ -50,15 +55,19 @@ struct ScanTask::Shared {
     // Finished targets whose results reached the GUI thread (GUI thread only): counted where
     // they arrive, since drivers may post in another order than they finish.
     std::size_t delivered = 0;
+    // One per driver, in the order of the targets.
+    std::deque<PendingReport> reports;
 
     std::mutex mutex;
     // Reports waiting to be applied, at most one per driver; `waiting` mirrors its size for
     // spinning without the lock.
-    std::deque<std::shared_ptr<PendingReport>> pending;
+    std::deque<PendingReport*> pending;
     std::atomic<std::size_t> waiting{0};
     // The GUI thread is applying reports and will see new ones without an event of their own.
     bool draining = false;
     bool drainPosted = false;
+    // Drivers asleep on `reportApplied`; the GUI thread skips the notification when there are none.
+    int sleepingDrivers = 0;
     // How long the GUI thread spins for the next report (GUI thread only).
     std::chrono::nanoseconds guiSpin = guiSpinShortest;
     std::condition_variable reportArrived;
@@ -72,9 +81,11 @@ ScanTask::ScanTask(QObject* context, const std::vector<Module>& targets, Routine
     shared_->callbacks = std::move(callbacks);
     shared_->stop = stop_.get_token();
     shared_->targetCount = targets.size();
-    drivers_.reserve(targets.size());
     for (Module target : targets)
-        drivers_.emplace_back([this, target, stop = stop_.get_token()] { drive(target, stop); });
+        shared_->reports.emplace_back(target);
+    drivers_.reserve(targets.size());
+    for (PendingReport& slot : shared_->reports)
+        drivers_.emplace_back([this, &slot, stop = stop_.get_token()] { drive(slot, stop); });
 }
 
 ScanTask::~ScanTask()
@@ -83,13 +94,17 @@ ScanTask::~ScanTask()
     drivers_.clear(); // joins
 }
 
-void ScanTask::report(Module target, const ScanProgress& progress, const std::stop_token& stop)
+void ScanTask::report(PendingReport& pending, const ScanProgress& progress, const std::stop_token& stop)
 {
-    auto pending = std::make_shared<PendingReport>(target, progress);
+    // After a cancel the GUI thread may still hold the report before this one.
+    if (stop.stop_requested())
+        return;
+    pending.progress = progress;
+    pending.applied.store(false, std::memory_order_relaxed);
     bool guiDraining = false;
     {
         std::lock_guard lock(shared_->mutex);
-        shared_->pending.push_back(pending);
+        shared_->pending.push_back(&pending);
         shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
         if (shared_->draining) {
             guiDraining = true;
@@ -99,16 +114,18 @@ void ScanTask::report(Module target, const ScanProgress& progress, const std::st
             post(shared_->context, [shared = shared_] { drain(shared); });
         }
     }
-    const auto applied = [&] { return pending->applied.load(std::memory_order_acquire); };
+    const auto applied = [&] { return pending.applied.load(std::memory_order_acquire); };
     // A draining GUI thread answers within microseconds when it is on a core, and wakes within a
     // hundred of them when the pool keeps every core busy: too soon for a sleep and a wake-up of
     // this thread to pay.
     if (guiDraining && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
         return;
     std::unique_lock lock(shared_->mutex);
+    ++shared_->sleepingDrivers;
     shared_->reportApplied.wait(lock, stop, applied);
+    --shared_->sleepingDrivers;
     if (!applied()) {
-        std::erase(shared_->pending, pending);
+        std::erase(shared_->pending, &pending);
         shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
     }
 }
@@ -122,15 +139,17 @@ void ScanTask::drain(const std::shared_ptr<Shared>& shared)
     const auto deadline = std::chrono::steady_clock::now() + drainBudget;
     for (;;) {
         while (!shared->pending.empty()) {
-            const auto report = std::move(shared->pending.front());
+            PendingReport* report = shared->pending.front();
             shared->pending.pop_front();
             shared->waiting.store(shared->pending.size(), std::memory_order_release);
             lock.unlock();
             if (!shared->stop.stop_requested())
                 shared->callbacks.progress(report->target, report->progress);
+            // The driver writes its next report as soon as it sees this: `report` is not read after.
             report->applied.store(true, std::memory_order_release);
             lock.lock();
-            shared->reportApplied.notify_all();
+            if (shared->sleepingDrivers > 0)
+                shared->reportApplied.notify_all();
         }
         if (std::chrono::steady_clock::now() >= deadline)
             break;
@@ -151,9 +170,10 @@ void ScanTask::drain(const std::shared_ptr<Shared>& shared)
     }
 }
 
-void ScanTask::drive(Module target, std::stop_token stop)
+void ScanTask::drive(PendingReport& slot, std::stop_token stop)
 {
-    ProgressSink sink([this, target, stop](const ScanProgress& progress) { report(target, progress, stop); }, stop);
+    const Module target = slot.target;
+    ProgressSink sink([this, &slot, stop](const ScanProgress& progress) { report(slot, progress, stop); }, stop);
     CategoryResult result = routine_(target, sink);
     post(shared_->context, [shared = shared_, target, result = std::move(result)]() mutable {
         const bool last = ++shared->delivered == shared->targetCount;

@@ -51,8 +51,8 @@ public:
 private:
     struct Shared;
     struct PendingReport;
-    void drive(Module target, std::stop_token stop);
-    void report(Module target, const ScanProgress& progress, const std::stop_token& stop);
+    void drive(PendingReport& slot, std::stop_token stop);
+    void report(PendingReport& pending, const ScanProgress& progress, const std::stop_token& stop);
     static void drain(const std::shared_ptr<Shared>& shared);
 
     Routine routine_;
