@@ -45,18 +45,3 @@ private:
 
     std::size_t state_ = 0;
 };
-
-// A location's identity is its exact text, as for file URLs ("/a//b" and "/a/b" are two
-// locations); hashing and comparing the text is also far cheaper than walking path components.
-struct PathHash {
-    std::size_t operator()(const std::filesystem::path& path) const noexcept
-    {
-        return std::hash<std::string_view>{}(path.native());
-    }
-};
-struct PathEqual {
-    bool operator()(const std::filesystem::path& a, const std::filesystem::path& b) const noexcept
-    {
-        return a.native() == b.native();
-    }
-};

@@ -13,16 +13,15 @@
 #include <QTimer>
 
 #include "core/records/CategoryResult.h"
-#include "core/records/Hasher.h"
 #include "core/records/Module.h"
 #include "core/records/ScanPhase.h"
 #include "core/store/StoreServices.h"
 
 class ScanTask;
 
-// The ticked items' locations by their exact text, which is all a location's identity needs: a
-// string is copied and freed at a fraction of the cost of a path and its parsed components, and a
-// full scan's result is ticked and unticked at once.
+// The ticked items' locations by their exact text, which is a location's identity as for file
+// URLs ("/a//b" and "/a/b" are two): a string is copied and freed at a fraction of the cost of a
+// path and its parsed components, and a full scan's result is ticked and unticked at once.
 using Selection = std::unordered_set<std::string>;
 
 // The one observable object behind every window: which module is shown, the phase, result,
