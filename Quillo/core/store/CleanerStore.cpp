@@ -190,9 +190,12 @@ void CleanerStore::scan(Module module)
     const auto targetSpan = module.scanTargets();
     const std::vector<Module> targets(targetSpan.begin(), targetSpan.end());
     cancelOverlappingScans(targets, module);
+    // Unticking and freeing a large result takes milliseconds, done once the new scan's drivers
+    // run: their listing keeps only one core busy at first.
+    std::vector<CategoryResult> replaced;
     for (Module target : targets) {
-        if (const CategoryResult* old = result(target))
-            removeFromSelection(old->items);
+        if (auto& old = results_[target])
+            replaced.push_back(std::move(*old)); // still set, so the reset below is signalled
         setResult(target, std::nullopt);
         setProgress(target, 0.0);
         setLiveFound(target, 0);
@@ -215,6 +218,8 @@ void CleanerStore::scan(Module module)
     };
     liveTasks_[id] = std::make_unique<ScanTask>(this, targets, std::move(routine), std::move(callbacks));
     tasks_[module] = id;
+    for (const CategoryResult& old : replaced)
+        removeFromSelection(old.items);
 }
 
 void CleanerStore::cancelTask(Module startedBy)
