@@ -99,7 +99,16 @@ TEST_F(CleanerStoreTest, ARescanDropsTheOldTicksAndKeepsOtherModules)
     EXPECT_EQ(store->selection().size(), 3u);
 
     system.scanner.setResult(Module::systemJunk, {{item("/new/c", 10)}, false});
-    scanToReady(*store, Module::systemJunk);
+    system.scanner.hold(Module::systemJunk);
+    QSignalSpy resultChanges(store.get(), &CleanerStore::resultChanged);
+    store->scan(Module::systemJunk);
+    // The old result is gone, signalled, and unticked as soon as the rescan starts.
+    EXPECT_EQ(store->result(Module::systemJunk), nullptr);
+    EXPECT_EQ(resultChanges.count(), 1);
+    EXPECT_EQ(store->selection(), Selection{"/big"});
+
+    system.scanner.finish(Module::systemJunk);
+    ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::systemJunk) == ScanPhase::ready(); }));
     EXPECT_EQ(store->selection(), (Selection{"/new/c", "/big"}));
 }
 
