@@ -1,7 +1,12 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <thread>
+
+// Before Qt, whose "emit" keyword clashes with the pool library.
+#include "scan/PoolTasks.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -79,4 +84,97 @@ TEST(ScanTask, ACancelReleasesADriverWhoseReportIsNeverApplied)
     // What the driver posted before it ended is dropped, not applied.
     QCoreApplication::processEvents();
     EXPECT_EQ(applied[Module::duplicates], 0);
+}
+
+namespace {
+
+// A routine whose work runs on the pool, as the scan routines' measuring does: `count` pieces,
+// each result taken with a report, the way `take` sees them recorded in `seen`.
+struct PoolRoutine {
+    int count = 2000;
+    std::atomic<int>* seenReports = nullptr;
+    std::function<void(int taken)> onTake = [](int) {};
+
+    CategoryResult operator()(Module, const ProgressSink& sink) const
+    {
+        int taken = 0;
+        DiskScanner::takeAsFinished(
+            static_cast<std::size_t>(count), [](std::size_t index) { return static_cast<std::int64_t>(index); },
+            [&](std::size_t, std::int64_t) {
+                ++taken;
+                onTake(taken);
+                sink(ScanProgress{taken, "~/x", static_cast<double>(taken) / count});
+            },
+            sink);
+        CategoryResult result;
+        result.items.resize(static_cast<std::size_t>(taken));
+        return result;
+    }
+};
+
+} // namespace
+
+TEST(ScanTask, ResultsOfPoolWorkAreAllTakenAndEachReportAppliedBeforeTheNext)
+{
+    coreApplication();
+    QObject context;
+    Applied applied{};
+    std::atomic<int> early{0};
+    std::array<std::size_t, Module::caseCount> found{};
+    bool finished = false;
+    PoolRoutine routine;
+    Module targets[] = {Module::systemJunk, Module::developerJunk, Module::trash};
+    auto callbacks = ScanTask::Callbacks{
+        .progress = [&](Module target, const ScanProgress& report) {
+            if (report.foundBytes != ++applied[target])
+                ++early;
+        },
+        .targetFinished = [&](Module target, CategoryResult result) { found[target] = result.items.size(); },
+        .allFinished = [&] { finished = true; },
+        .drained = [] {},
+    };
+    ScanTask task(&context, {std::begin(targets), std::end(targets)}, routine, callbacks);
+    ASSERT_TRUE(runEventsUntil([&] { return finished; }));
+    EXPECT_EQ(early, 0);
+    for (Module target : targets) {
+        EXPECT_EQ(applied[target], routine.count);
+        EXPECT_EQ(found[target], static_cast<std::size_t>(routine.count));
+    }
+}
+
+// A cancel while the GUI thread takes the results, from one of its own report callbacks, or
+// while no event loop runs at all: the driver takes what is left itself and returns, and no
+// report reaches the callbacks after the cancel.
+TEST(ScanTask, ACancelHandsTheRestOfThePoolResultsBackToTheDriver)
+{
+    coreApplication();
+    for (const bool eventLoopRuns : {true, false}) {
+        QObject context;
+        Applied applied{};
+        std::atomic<int> takenInAll{0};
+        std::atomic<bool> drained{false};
+        std::unique_ptr<ScanTask> task;
+        PoolRoutine routine;
+        routine.onTake = [&](int taken) { takenInAll = taken; };
+        auto callbacks = ScanTask::Callbacks{
+            .progress = [&](Module target, const ScanProgress&) {
+                if (++applied[target] == 100)
+                    task->cancel();
+            },
+            .targetFinished = [](Module, CategoryResult) { ADD_FAILURE() << "a cancelled scan finished"; },
+            .allFinished = [] {},
+            .drained = [&] { drained = true; },
+        };
+        task = std::make_unique<ScanTask>(&context, std::vector<Module>{Module::systemJunk}, routine, callbacks);
+        if (eventLoopRuns) {
+            EXPECT_TRUE(runEventsUntil([&] { return drained.load(); }));
+            EXPECT_EQ(applied[Module::systemJunk], 100);
+        } else {
+            std::this_thread::sleep_for(20ms);
+            task->cancel();
+        }
+        task.reset(); // joins the driver
+        EXPECT_EQ(takenInAll, routine.count) << "event loop runs: " << eventLoopRuns;
+        settle();
+    }
 }

@@ -8,23 +8,25 @@
 #include <QMetaObject>
 
 #include "platform/SpinWait.h"
+#include "scan/ResultTaker.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // How long one wake-up of the GUI thread keeps applying reports, and how long it waits for the
-// next one before it returns to its event loop: a driver sends its next report within
-// microseconds when results are waiting, and a frame on screen lasts 16 ms. Both sides spin a
-// little before they sleep, since a sleep and a wake-up cost more than most reports take.
+// next one before it returns to its event loop: the pool finishes a result every few
+// microseconds while a scan measures, and a frame on screen lasts 16 ms.
 constexpr auto drainBudget = 4ms;
-constexpr auto nextReportGrace = 200us;
-// The GUI thread's spin adapts: it doubles while the next report keeps coming within it (a burst
-// of results already waiting), and halves after each miss (the pool is the bottleneck, and a
-// spinning GUI thread would only take a core from it).
+constexpr auto nextArrivalGrace = 200us;
+// Before it sleeps, the GUI thread spins for the next arrival, since a sleep and a wake-up cost
+// more than most results take. The spin adapts: it doubles while the next arrival keeps coming
+// within it, and halves after each miss (the pool is the bottleneck, and a spinning GUI thread
+// would only take a core from it).
 constexpr std::chrono::nanoseconds guiSpinLongest = 50us;
 constexpr std::chrono::nanoseconds guiSpinShortest = 1us;
-constexpr auto driverSpin = 100us;
+// Results the GUI thread takes from one driver before it looks at the other drivers.
+constexpr std::size_t takeBatch = 64;
 
 // Runs `work` on the thread of `context`; dropped unseen when `context` is gone by then.
 template <class Work>
@@ -33,22 +35,45 @@ void post(QObject* context, Work&& work)
     QMetaObject::invokeMethod(context, std::forward<Work>(work), Qt::QueuedConnection);
 }
 
+enum class GuiState { idle, draining, sleeping };
+
 } // namespace
 
-// A driver's one report on its way to the GUI thread. Reused for each of the driver's reports: a
-// report is only written once the one before it was applied, or once the scan was cancelled,
-// after which nothing is written any more. It belongs to the shared state, not to the driver,
+// What one driver shares with the GUI thread. It belongs to the shared state, not to the driver,
 // so a report the GUI thread is still applying when its driver gives up stays valid.
-struct ScanTask::PendingReport {
-    explicit PendingReport(Module target) : target(target) {}
+struct ScanTask::DriverLine final : ResultTaker {
+    DriverLine(Shared& shared, Module target) : shared(shared), target(target) {}
+
+    void resultFinished() override;
+    void takeAll(FinishedResults& finished) override;
+    // Hands `progress` to the GUI thread and waits until it was applied or the scan cancelled.
+    void report(const ScanProgress& progress);
+
+    Shared& shared;
     const Module target;
+    // The driver's one report on its way, reused: written only once the one before was applied,
+    // and no more once the scan was cancelled.
     ScanProgress progress;
-    std::atomic<bool> applied{false};
+    bool applied = false;
+    // Results the GUI thread takes for the waiting driver, and whether it is taking them right
+    // now. Both under the mutex.
+    FinishedResults* results = nullptr;
+    bool resultsInHand = false;
 };
 
-// What the drivers and the GUI thread share; it outlives the task while events are queued.
-struct ScanTask::Shared {
+// What the drivers, the pool and the GUI thread share; it outlives the task while events are
+// queued.
+struct ScanTask::Shared : std::enable_shared_from_this<Shared> {
+    // Tells the GUI thread that a report or a result arrived, waking it as needed.
+    void announceArrival();
+    // On the GUI thread: applies waiting reports and takes finished results, and the ones that
+    // follow closely, then returns to the event loop.
+    void drain();
+    // One pass over what has arrived; true when it left finished results untaken.
+    bool applyArrivals(std::unique_lock<std::mutex>& lock);
+
     QPointer<QObject> context;
+    std::thread::id guiThread;
     Callbacks callbacks;
     std::stop_token stop;
     std::size_t targetCount = 0;
@@ -56,36 +81,35 @@ struct ScanTask::Shared {
     // they arrive, since drivers may post in another order than they finish.
     std::size_t delivered = 0;
     // One per driver, in the order of the targets.
-    std::deque<PendingReport> reports;
+    std::deque<DriverLine> lines;
+
+    // Counts every report and result as it arrives, so the GUI thread can spin and sleep on it.
+    std::atomic<std::uint64_t> arrivals{0};
+    std::atomic<GuiState> gui{GuiState::idle};
 
     std::mutex mutex;
-    // Reports waiting to be applied, at most one per driver; `waiting` mirrors its size for
-    // spinning without the lock.
-    std::deque<PendingReport*> pending;
-    std::atomic<std::size_t> waiting{0};
-    // The GUI thread is applying reports and will see new ones without an event of their own.
-    bool draining = false;
+    // Reports handed over and waiting to be applied, at most one per driver.
+    std::deque<DriverLine*> pending;
     bool drainPosted = false;
-    // Drivers asleep on `reportApplied`; the GUI thread skips the notification when there are none.
-    int sleepingDrivers = 0;
-    // How long the GUI thread spins for the next report (GUI thread only).
+    // How long the GUI thread spins for the next arrival (GUI thread only).
     std::chrono::nanoseconds guiSpin = guiSpinShortest;
-    std::condition_variable reportArrived;
-    std::condition_variable_any reportApplied;
+    std::condition_variable arrived;
+    std::condition_variable_any handledForDriver;
 };
 
 ScanTask::ScanTask(QObject* context, const std::vector<Module>& targets, Routine routine, Callbacks callbacks)
     : routine_(std::move(routine)), shared_(std::make_shared<Shared>())
 {
     shared_->context = context;
+    shared_->guiThread = std::this_thread::get_id();
     shared_->callbacks = std::move(callbacks);
     shared_->stop = stop_.get_token();
     shared_->targetCount = targets.size();
     for (Module target : targets)
-        shared_->reports.emplace_back(target);
+        shared_->lines.emplace_back(*shared_, target);
     drivers_.reserve(targets.size());
-    for (PendingReport& slot : shared_->reports)
-        drivers_.emplace_back([this, &slot, stop = stop_.get_token()] { drive(slot, stop); });
+    for (DriverLine& line : shared_->lines)
+        drivers_.emplace_back([this, &line] { drive(line); });
 }
 
 ScanTask::~ScanTask()
@@ -94,86 +118,137 @@ ScanTask::~ScanTask()
     drivers_.clear(); // joins
 }
 
-void ScanTask::report(PendingReport& pending, const ScanProgress& progress, const std::stop_token& stop)
+void ScanTask::Shared::announceArrival()
+{
+    // Sequentially consistent with the GUI thread's change of state and its look at `arrivals`:
+    // either it sees this arrival, or this sees it idle or asleep and wakes it.
+    arrivals.fetch_add(1);
+    if (gui.load() == GuiState::draining)
+        return;
+    std::lock_guard lock(mutex);
+    if (gui.load() == GuiState::sleeping) {
+        arrived.notify_one();
+    } else if (gui.load() == GuiState::idle && !drainPosted) {
+        drainPosted = true;
+        post(context, [self = shared_from_this()] { self->drain(); });
+    }
+}
+
+void ScanTask::DriverLine::resultFinished() { shared.announceArrival(); }
+
+void ScanTask::DriverLine::takeAll(FinishedResults& finished)
+{
+    {
+        std::lock_guard lock(shared.mutex);
+        if (shared.stop.stop_requested())
+            return;
+        results = &finished;
+    }
+    // Results may have finished before the GUI thread knew where to take them.
+    shared.announceArrival();
+    std::unique_lock lock(shared.mutex);
+    shared.handledForDriver.wait(lock, shared.stop, [&] { return results == nullptr; });
+    // Cancelled: the rest is the caller's once the GUI thread has let go.
+    shared.handledForDriver.wait(lock, [&] { return !resultsInHand; });
+    results = nullptr;
+}
+
+void ScanTask::DriverLine::report(const ScanProgress& report)
 {
     // After a cancel the GUI thread may still hold the report before this one.
-    if (stop.stop_requested())
+    if (shared.stop.stop_requested())
         return;
-    pending.progress = progress;
-    pending.applied.store(false, std::memory_order_relaxed);
-    bool guiDraining = false;
+    // Taking results on the GUI thread makes their reports there.
+    if (std::this_thread::get_id() == shared.guiThread) {
+        shared.callbacks.progress(target, report);
+        return;
+    }
     {
-        std::lock_guard lock(shared_->mutex);
-        shared_->pending.push_back(&pending);
-        shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
-        if (shared_->draining) {
-            guiDraining = true;
-            shared_->reportArrived.notify_one();
-        } else if (!shared_->drainPosted) {
-            shared_->drainPosted = true;
-            post(shared_->context, [shared = shared_] { drain(shared); });
-        }
+        std::lock_guard lock(shared.mutex);
+        progress = report;
+        applied = false;
+        shared.pending.push_back(this);
     }
-    const auto applied = [&] { return pending.applied.load(std::memory_order_acquire); };
-    // A draining GUI thread answers within microseconds when it is on a core, and wakes within a
-    // hundred of them when the pool keeps every core busy: too soon for a sleep and a wake-up of
-    // this thread to pay.
-    if (guiDraining && platform::spinUntil([&] { return applied() || stop.stop_requested(); }, driverSpin) && applied())
-        return;
-    std::unique_lock lock(shared_->mutex);
-    ++shared_->sleepingDrivers;
-    shared_->reportApplied.wait(lock, stop, applied);
-    --shared_->sleepingDrivers;
-    if (!applied()) {
-        std::erase(shared_->pending, &pending);
-        shared_->waiting.store(shared_->pending.size(), std::memory_order_release);
-    }
+    shared.announceArrival();
+    std::unique_lock lock(shared.mutex);
+    shared.handledForDriver.wait(lock, shared.stop, [&] { return applied; });
+    if (!applied)
+        std::erase(shared.pending, this);
 }
 
-// On the GUI thread: applies waiting reports, and the ones that follow closely, then returns.
-void ScanTask::drain(const std::shared_ptr<Shared>& shared)
+bool ScanTask::Shared::applyArrivals(std::unique_lock<std::mutex>& lock)
 {
-    std::unique_lock lock(shared->mutex);
-    shared->drainPosted = false;
-    shared->draining = true;
+    while (!pending.empty()) {
+        DriverLine* line = pending.front();
+        pending.pop_front();
+        lock.unlock();
+        // The driver writes its next report only after seeing `applied`: `line->progress` is
+        // stable until then.
+        if (!stop.stop_requested())
+            callbacks.progress(line->target, line->progress);
+        lock.lock();
+        line->applied = true;
+        handledForDriver.notify_all();
+    }
+    bool leftBehind = false;
+    for (DriverLine& line : lines) {
+        if (!line.results || stop.stop_requested())
+            continue;
+        line.resultsInHand = true;
+        lock.unlock();
+        const bool allTaken = line.results->takeFinished(takeBatch);
+        lock.lock();
+        line.resultsInHand = false;
+        if (allTaken)
+            line.results = nullptr;
+        if (allTaken || stop.stop_requested())
+            handledForDriver.notify_all();
+        else
+            leftBehind = true;
+    }
+    return leftBehind;
+}
+
+void ScanTask::Shared::drain()
+{
+    std::unique_lock lock(mutex);
+    drainPosted = false;
+    gui.store(GuiState::draining);
     const auto deadline = std::chrono::steady_clock::now() + drainBudget;
+    std::uint64_t seen = 0;
+    bool leftBehind = false;
     for (;;) {
-        while (!shared->pending.empty()) {
-            PendingReport* report = shared->pending.front();
-            shared->pending.pop_front();
-            shared->waiting.store(shared->pending.size(), std::memory_order_release);
-            lock.unlock();
-            if (!shared->stop.stop_requested())
-                shared->callbacks.progress(report->target, report->progress);
-            // The driver writes its next report as soon as it sees this: `report` is not read after.
-            report->applied.store(true, std::memory_order_release);
-            lock.lock();
-            if (shared->sleepingDrivers > 0)
-                shared->reportApplied.notify_all();
-        }
+        seen = arrivals.load();
+        leftBehind = applyArrivals(lock);
         if (std::chrono::steady_clock::now() >= deadline)
             break;
+        if (leftBehind || arrivals.load() != seen)
+            continue;
         lock.unlock();
-        auto& spin = shared->guiSpin;
-        const bool arrived = platform::spinUntil(
-            [&] { return shared->waiting.load(std::memory_order_acquire) > 0; }, spin);
-        spin = arrived ? std::min(spin * 2, guiSpinLongest) : std::max(spin / 2, guiSpinShortest);
+        const bool came = platform::spinUntil([&] { return arrivals.load(std::memory_order_relaxed) != seen; }, guiSpin);
+        guiSpin = came ? std::min(guiSpin * 2, guiSpinLongest) : std::max(guiSpin / 2, guiSpinShortest);
         lock.lock();
-        if (!arrived && !shared->reportArrived.wait_for(lock, nextReportGrace, [&] { return !shared->pending.empty(); }))
+        if (came)
+            continue;
+        gui.store(GuiState::sleeping);
+        const bool woken = arrived.wait_for(lock, nextArrivalGrace, [&] { return arrivals.load() != seen; });
+        gui.store(GuiState::draining);
+        if (!woken)
             break;
     }
-    shared->draining = false;
-    // Reports that came after the budget ran out get a wake-up of their own.
-    if (!shared->pending.empty() && !shared->drainPosted && shared->context) {
-        shared->drainPosted = true;
-        post(shared->context, [shared] { drain(shared); });
+    gui.store(GuiState::idle);
+    // What arrived after the last pass began, or was left when the budget ran out, gets a wake-up
+    // of its own.
+    if ((leftBehind || arrivals.load() != seen) && !drainPosted && context) {
+        drainPosted = true;
+        post(context, [self = shared_from_this()] { self->drain(); });
     }
 }
 
-void ScanTask::drive(PendingReport& slot, std::stop_token stop)
+void ScanTask::drive(DriverLine& line)
 {
-    const Module target = slot.target;
-    ProgressSink sink([this, &slot, stop](const ScanProgress& progress) { report(slot, progress, stop); }, stop);
+    const Module target = line.target;
+    ProgressSink sink([&line](const ScanProgress& progress) { line.report(progress); }, stop_.get_token(), &line);
     CategoryResult result = routine_(target, sink);
     post(shared_->context, [shared = shared_, target, result = std::move(result)]() mutable {
         const bool last = ++shared->delivered == shared->targetCount;

@@ -15,14 +15,15 @@
 #include "scan/ProgressSink.h"
 
 // One started scan: a driver thread per target runs the target's routine off the GUI thread.
-// Results travel to the GUI thread through `context`'s event loop. Each progress report is handed
-// over and the driver waits until it was applied there or the scan was cancelled, whichever comes
-// first, so a scanner never runs ahead of the screen and a cancel or a quit can never leave a
-// driver waiting forever.
+// Results travel to the GUI thread through `context`'s event loop. Each progress report is applied
+// on the GUI thread before the routine goes on; a routine whose work runs on the pool has its
+// results taken on the GUI thread itself, so those reports need no hand-over at all. A driver
+// that waits for the GUI thread stops waiting when the scan is cancelled, so a cancel or a quit
+// can never leave it waiting forever.
 //
 // Reports come thousands a second, and waking the GUI thread through its event loop costs tens of
-// microseconds each time; so the GUI thread, once woken, applies reports as they come for a few
-// milliseconds before it returns to its event loop.
+// microseconds each time; so the GUI thread, once woken, takes results and applies reports as
+// they come for a few milliseconds before it returns to its event loop.
 class ScanTask {
 public:
     using Routine = std::function<CategoryResult(Module target, const ProgressSink& progress)>;
@@ -50,10 +51,8 @@ public:
 
 private:
     struct Shared;
-    struct PendingReport;
-    void drive(PendingReport& slot, std::stop_token stop);
-    void report(PendingReport& pending, const ScanProgress& progress, const std::stop_token& stop);
-    static void drain(const std::shared_ptr<Shared>& shared);
+    struct DriverLine;
+    void drive(DriverLine& line);
 
     Routine routine_;
     std::shared_ptr<Shared> shared_;
