@@ -1,6 +1,8 @@
 // Scans a generated home of 20,000 cache and log entries with the system junk routine, bare and
-// through the store (a driver thread, every progress report carried to the event loop's thread
-// and awaited), alternating, and prints the medians and the store's overhead.
+// through the store (every progress report applied on the event loop's thread before the routine
+// goes on, the result shown and its recommended items ticked), alternating, and prints the
+// medians and the store's overhead. Both run the routine on a thread of their own and drop the
+// previous round's result, so that what differs is only the store's work.
 //
 // usage: quillo_store_overhead HOME [ROUNDS] [FILES_PER_CACHE_FOLDER]
 //
@@ -11,7 +13,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QCoreApplication>
@@ -50,13 +54,17 @@ void makeHome(const std::filesystem::path& home, int filesPerFolder)
     std::ofstream(stamp) << "20000";
 }
 
-double bareSeconds(std::size_t& items, int& reports)
+// The routine on a thread of its own, as the store runs it; the previous round's result is
+// dropped first, as a rescan through the store drops it.
+double bareSeconds(std::optional<CategoryResult>& result, int& reports)
 {
     reports = 0;
     const auto start = Clock::now();
-    const CategoryResult result = DiskScanner::systemJunk(ProgressSink([&](const ScanProgress&) { ++reports; }));
+    result.reset();
+    std::thread([&] {
+        result = DiskScanner::systemJunk(ProgressSink([&](const ScanProgress&) { ++reports; }));
+    }).join();
     const std::chrono::duration<double> elapsed = Clock::now() - start;
-    items = result.items.size();
     return elapsed.count();
 }
 
@@ -91,21 +99,23 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::filesystem::path home = std::filesystem::absolute(argv[1]);
-    const int rounds = argc > 2 ? std::stoi(argv[2]) : 9;
+    const int rounds = argc > 2 ? std::stoi(argv[2]) : 21;
     makeHome(home, argc > 3 ? std::stoi(argv[3]) : 2);
     DiskScanner::setHomeForTesting(home);
     // No applications to look cache names up in: the comparison is about the store, not lookups.
     DiskScanner::setApplicationFoldersForTesting(home / "no-apps", home / "no-system-apps");
 
     CleanerStore store(StoreServices::live());
-    std::size_t bareItems = 0, storeItems = 0;
+    std::optional<CategoryResult> bareResult;
+    std::size_t storeItems = 0;
     int reports = 0;
-    bareSeconds(bareItems, reports); // warms the cache
+    bareSeconds(bareResult, reports); // warms the cache
     std::vector<double> bare, throughStore;
     for (int round = 0; round < rounds; ++round) {
-        bare.push_back(bareSeconds(bareItems, reports));
+        bare.push_back(bareSeconds(bareResult, reports));
         throughStore.push_back(storeSeconds(store, storeItems));
     }
+    const std::size_t bareItems = bareResult->items.size();
     const double b = median(bare);
     const double s = median(throughStore);
     std::printf("entries: %zu items, %d progress reports per scan\n", bareItems, reports);
