@@ -1,5 +1,6 @@
 #include "core/store/ScanTask.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
