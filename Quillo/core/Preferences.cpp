@@ -130,7 +130,7 @@ void Preferences::setValue(const QString& key, const QJsonValue& newValue)
     QJsonObject updated = stored_;
     updated.insert(key, newValue);
     write(updated);
-    emit changed(key);
+    Q_EMIT changed(key);
 }
 
 void Preferences::removeValue(const QString& key)
@@ -141,7 +141,7 @@ void Preferences::removeValue(const QString& key)
     QJsonObject updated = stored_;
     updated.remove(key);
     write(updated);
-    emit changed(key);
+    Q_EMIT changed(key);
 }
 
 bool Preferences::write(const QJsonObject& updated)

@@ -46,7 +46,7 @@ public:
 
     const QString& filePath() const { return filePath_; }
 
-signals:
+Q_SIGNALS:
     // This store wrote or removed the value of `key`.
     void changed(const QString& key);
 

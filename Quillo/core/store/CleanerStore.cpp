@@ -57,7 +57,7 @@ void CleanerStore::setSelectedModule(std::optional<Module> module)
     if (selectedModule_ == module)
         return;
     selectedModule_ = module;
-    emit selectedModuleChanged();
+    Q_EMIT selectedModuleChanged();
 }
 
 void CleanerStore::setPhase(Module module, ScanPhase phase)
@@ -65,7 +65,7 @@ void CleanerStore::setPhase(Module module, ScanPhase phase)
     if (phases_[module] == phase)
         return;
     phases_[module] = phase;
-    emit phaseChanged(module);
+    Q_EMIT phaseChanged(module);
 }
 
 void CleanerStore::setResult(Module module, std::optional<CategoryResult> result)
@@ -73,7 +73,7 @@ void CleanerStore::setResult(Module module, std::optional<CategoryResult> result
     if (results_[module] == result)
         return;
     results_[module] = std::move(result);
-    emit resultChanged(module);
+    Q_EMIT resultChanged(module);
 }
 
 void CleanerStore::setProgress(Module module, double fraction)
@@ -81,7 +81,7 @@ void CleanerStore::setProgress(Module module, double fraction)
     if (progress_[module] == fraction)
         return;
     progress_[module] = fraction;
-    emit progressChanged(module);
+    Q_EMIT progressChanged(module);
 }
 
 void CleanerStore::setLiveFound(Module module, std::int64_t bytes)
@@ -89,7 +89,7 @@ void CleanerStore::setLiveFound(Module module, std::int64_t bytes)
     if (liveFound_[module] == bytes)
         return;
     liveFound_[module] = bytes;
-    emit liveFoundChanged(module);
+    Q_EMIT liveFoundChanged(module);
 }
 
 void CleanerStore::setCurrentPath(const std::string& path)
@@ -97,7 +97,7 @@ void CleanerStore::setCurrentPath(const std::string& path)
     if (currentPath_ == path)
         return;
     currentPath_ = path;
-    emit currentPathChanged();
+    Q_EMIT currentPathChanged();
 }
 
 void CleanerStore::insertIntoSelection(const std::vector<ScanItem>& items, bool onlyRecommended)
@@ -109,7 +109,7 @@ void CleanerStore::insertIntoSelection(const std::vector<ScanItem>& items, bool 
             changed |= selection_.insert(item.url.native()).second;
     }
     if (changed)
-        emit selectionChanged();
+        Q_EMIT selectionChanged();
 }
 
 void CleanerStore::removeFromSelection(const std::vector<ScanItem>& items)
@@ -118,7 +118,7 @@ void CleanerStore::removeFromSelection(const std::vector<ScanItem>& items)
     for (const ScanItem& item : items)
         changed |= selection_.erase(item.url.native()) > 0;
     if (changed)
-        emit selectionChanged();
+        Q_EMIT selectionChanged();
 }
 
 // --- Queries -----------------------------------------------------------------------------------
@@ -168,12 +168,12 @@ void CleanerStore::refreshStats()
     StorageInfo storage = services_.storage();
     if (!(storage == storage_)) {
         storage_ = storage;
-        emit storageChanged();
+        Q_EMIT storageChanged();
     }
     MemoryInfo memory = services_.memory();
     if (!(memory == memory_)) {
         memory_ = memory;
-        emit memoryChanged();
+        Q_EMIT memoryChanged();
     }
     services_.checkLowSpace(storage_);
 }
@@ -304,7 +304,7 @@ void CleanerStore::toggle(const ScanItem& item)
 {
     if (!selection_.erase(item.url.native()))
         selection_.insert(item.url.native());
-    emit selectionChanged();
+    Q_EMIT selectionChanged();
 }
 
 void CleanerStore::setSelected(bool on, const std::vector<ScanItem>& items)
@@ -386,7 +386,7 @@ void CleanerStore::applyCleanReport(CleanRun& run, Module target, const CleanRep
     for (const auto& url : report.removedURLs)
         changed |= selection_.erase(url.native()) > 0;
     if (changed)
-        emit selectionChanged();
+        Q_EMIT selectionChanged();
 }
 
 void CleanerStore::finishClean(CleanRun& run)

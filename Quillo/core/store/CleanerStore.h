@@ -74,7 +74,7 @@ public:
     void clean(Module module);
     void dismissSummary(Module module);
 
-signals:
+Q_SIGNALS:
     void selectedModuleChanged();
     void selectionChanged();
     void storageChanged();

@@ -24,7 +24,7 @@ public:
 
     std::optional<ColorScheme> current() const { return current_; }
 
-signals:
+Q_SIGNALS:
     // The desktop's stated preference changed (including to or from no preference).
     void changed();
 

@@ -21,7 +21,7 @@ void Appearance::apply(bool dark)
     if (dark == dark_)
         return;
     dark_ = dark;
-    emit changed(dark);
+    Q_EMIT changed(dark);
     // A parent's update does not reach children that paint themselves, so every widget is asked.
     for (QWidget* widget : QApplication::allWidgets())
         widget->update();

@@ -15,7 +15,7 @@ public:
     // Puts `dark` in force, then repaints every widget of the application.
     void apply(bool dark);
 
-signals:
+Q_SIGNALS:
     void changed(bool dark);
 
 private:

@@ -20,7 +20,7 @@ public:
     // Seconds on the clock every moving drawing shares, so stripes in two bars move in step.
     static double now();
 
-signals:
+Q_SIGNALS:
     void tick();
 
 protected:

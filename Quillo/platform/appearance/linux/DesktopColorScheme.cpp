@@ -62,7 +62,7 @@ class DesktopColorScheme::Listener : public QObject {
 public:
     explicit Listener(DesktopColorScheme& owner) : owner_(owner) {}
 
-public slots:
+public Q_SLOTS:
     void settingChanged(const QString& settingNamespace, const QString& key, const QDBusVariant& value)
     {
         if (settingNamespace == appearanceNamespace && key == colorSchemeKey)
@@ -93,7 +93,7 @@ void DesktopColorScheme::set(std::optional<ColorScheme> scheme)
     if (scheme == current_)
         return;
     current_ = scheme;
-    emit changed();
+    Q_EMIT changed();
 }
 
 } // namespace platform
