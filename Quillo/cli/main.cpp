@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <new>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +25,20 @@ int printUsage()
     return ExitStatus::usage;
 }
 
+// What the system refuses outright (threads under a process limit, memory under an address-space
+// limit) ends the command with a message instead of an abort.
+int runReportingFailure(const Command& command, const std::vector<std::string_view>& arguments)
+{
+    try {
+        return command.run(arguments);
+    } catch (const std::system_error& error) {
+        std::fprintf(stderr, "quillo: cannot start the work: %s\n", error.code().message().c_str());
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "quillo: out of memory\n");
+    }
+    return ExitStatus::failure;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,7 +51,7 @@ int main(int argc, char** argv)
     const std::string_view name = argv[1];
     for (const Command* command : commands) {
         if (command->name == name)
-            return command->run(std::vector<std::string_view>(argv + 2, argv + argc));
+            return runReportingFailure(*command, std::vector<std::string_view>(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "quillo: unknown command '%.*s'\n", static_cast<int>(name.size()), name.data());
     return printUsage();

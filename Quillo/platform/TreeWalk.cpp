@@ -86,6 +86,15 @@ public:
     {
     }
 
+    ~TreeWalk()
+    {
+        // Folders whose reading failed part-way still hold their descriptors.
+        for (auto& folders : folders_) {
+            for (WalkFolder& folder : folders)
+                FileDescriptor closing(folder.fd);
+        }
+    }
+
     void run()
     {
         auto fd = openDirectory(root_);
@@ -95,12 +104,28 @@ public:
         top.fd = fd->release();
         top.users.store(1, std::memory_order_relaxed);
         workPool().execute([&] {
-            group_.run([&] { read(top); });
+            spawn([&] { read(top); });
             group_.wait();
         });
     }
 
 private:
+    // Runs `work` on the pool. Work that fails (no memory for a listing, say) contributes what it
+    // had, and the walk goes on: an exception would cancel every other folder's work.
+    template <class Work>
+    void spawn(Work&& work)
+    {
+        try {
+            group_.run([work = std::forward<Work>(work)] {
+                try {
+                    work();
+                } catch (...) {
+                }
+            });
+        } catch (...) {
+        }
+    }
+
     WalkFolder& newFolder(WalkFolder* parent, std::string_view name, std::uint32_t position)
     {
         WalkFolder& folder = folders_.local().emplace_back();
@@ -144,7 +169,7 @@ private:
                 // A large folder: other threads take its batches while this one reads on, so a
                 // folder of a hundred thousand files does not keep one core busy alone.
                 folder.users.fetch_add(1, std::memory_order_relaxed);
-                group_.run([this, &folder, firstPosition, owned = std::make_unique<DirectoryBatch>(std::move(*batch))] {
+                spawn([this, &folder, firstPosition, owned = std::make_unique<DirectoryBatch>(std::move(*batch))] {
                     visit(folder, *owned, firstPosition);
                     release(folder);
                 });
@@ -166,7 +191,7 @@ private:
             if (shouldEnter(entry, visit_(entry))) {
                 WalkFolder& child = newFolder(&folder, raw.name, entryPosition);
                 folder.users.fetch_add(1, std::memory_order_relaxed);
-                group_.run([this, &child] { enter(child); });
+                spawn([this, &child] { enter(child); });
             }
         }
     }

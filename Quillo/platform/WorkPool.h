@@ -10,4 +10,9 @@ namespace platform {
 // workers.
 tbb::task_arena& workPool();
 
+// The worker threads the pool was given: as many as there are cores, unless a limit on threads
+// (ulimit -u) let fewer start. With none, work spawned into the pool runs only while a caller
+// waits for it inside the pool, so callers that wait outside it must do the work themselves.
+int workPoolWorkers();
+
 } // namespace platform

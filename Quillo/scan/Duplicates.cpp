@@ -90,8 +90,7 @@ CategoryResult findDuplicates(const std::vector<std::filesystem::path>& roots, s
                 offerCopies(std::move(set), items, foundBytes);
             progress(ScanProgress{foundBytes, abbreviatedPath(buckets[index].front().url),
                                   bucketFraction(index, buckets.size())});
-        },
-        progress);
+        });
 
     std::ranges::stable_sort(items, std::greater<>(), &ScanItem::size);
     if (items.size() > mostItems)

@@ -75,8 +75,7 @@ CategoryResult largeFiles(std::int64_t threshold, const ProgressSink& progress)
             itemsByRoot[index] = std::move(items);
             progress(ScanProgress{foundBytes, abbreviatedPath(roots[index]),
                                   static_cast<double>(++finished) / static_cast<double>(roots.size())});
-        },
-        progress);
+        });
 
     // Gathered in the order of the roots, not of their finishing, so that ties at the cap are
     // settled the same way every time.

@@ -54,8 +54,7 @@ std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressS
                 items.push_back(std::move(*item));
             }
             progress(ScanProgress{foundBytes, std::move(path), static_cast<double>(++done) / count});
-        },
-        progress);
+        });
 
     std::stable_sort(items.begin(), items.end(), [](const ScanItem& a, const ScanItem& b) { return a.size > b.size; });
     return items;

@@ -1,124 +1,239 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
-#include <map>
+#include <cstdint>
+#include <memory>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
-#include <oneapi/tbb/concurrent_queue.h>
 #include <oneapi/tbb/task_group.h>
 
 #include "platform/WorkPool.h"
-#include "scan/FinishedResults.h"
-#include "scan/ProgressSink.h"
-#include "scan/ResultTaker.h"
 
 // A scan's independent pieces of work run on the shared pool while their results are taken one
 // at a time: a result is taken only after `take` returned for the one before, so `take` may wait
-// for a progress report to be shown without holding up the work. The results are taken by the
-// sink's taker when it has one (on the thread that shows the reports, which spares a hand-over
-// per report), else by the calling thread.
+// for a progress report to be shown without holding up the work. The calling thread takes them,
+// unless whoever runs the scan has named a ResultTaker for it (below).
+//
+// Every piece delivers: one that fails (an exception, such as running out of memory) delivers a
+// value-initialised result, which stands for "nothing found", and the room for every result is
+// made before any work starts, so the caller never waits for a result that cannot come.
 // Precondition for both: called from a thread outside the work pool (a scan's own thread), since
 // they wait for results without working on them.
 namespace DiskScanner {
 
+// The results of one run of pool work that are still to be taken.
+class PendingResults {
+public:
+    // Takes, one after another, up to `atMost` of the results finished by now, without waiting
+    // for more; true once the last of all was taken. Never called on two threads at once.
+    virtual bool takeFinished(std::size_t atMost) = 0;
+
+protected:
+    ~PendingResults() = default;
+};
+
+// Takes the results of the pool work started on one thread on another thread: the one where
+// that thread's progress reports are applied, so that a report made while taking needs no
+// hand-over between threads. Routines never see it; whoever runs a routine names it for the
+// routine's thread (a Scope), and the pool helpers below hand their results to it.
+class ResultTaker {
+public:
+    // On the thread that started the work, which waits in it: returns once every result was
+    // taken, or early, once `results` is no longer in use elsewhere, leaving the rest to it.
+    virtual void takeAll(PendingResults& results) = 0;
+
+    // The taker named for the calling thread, or null.
+    static ResultTaker* forThisThread() { return current(); }
+
+    // Names `taker` for the calling thread while it lives.
+    class Scope {
+    public:
+        explicit Scope(ResultTaker& taker) : previous_(std::exchange(current(), &taker)) {}
+        ~Scope() { current() = previous_; }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        ResultTaker* previous_;
+    };
+
+protected:
+    ~ResultTaker() = default;
+
+private:
+    static ResultTaker*& current()
+    {
+        thread_local ResultTaker* taker = nullptr;
+        return taker;
+    }
+};
+
 namespace detail {
+
+template <class Work>
+auto runGuarded(Work& work, std::size_t index) noexcept -> std::invoke_result_t<Work&, std::size_t>
+{
+    try {
+        return work(index);
+    } catch (...) {
+        return {};
+    }
+}
+
+// The results of `count` pieces of work, by index and in the order they finished.
+template <class Result>
+class Deliveries {
+public:
+    explicit Deliveries(std::size_t count)
+        : results_(count), done_(std::make_unique<Flag[]>(count)), finishOrder_(count),
+          published_(std::make_unique<Flag[]>(count))
+    {
+    }
+
+    // From the pool, once per index; never fails.
+    template <class Work>
+    void deliver(Work& work, std::size_t index) noexcept
+    {
+        results_[index] = runGuarded(work, index);
+        raise(done_[index]);
+        const std::size_t slot = finished_.fetch_add(1, std::memory_order_relaxed);
+        finishOrder_[slot] = index;
+        raise(published_[slot]);
+    }
+
+    // The index of the `n`th piece to finish, once it has.
+    std::size_t nthFinished(std::size_t n) const
+    {
+        published_[n].wait(0, std::memory_order_acquire);
+        return finishOrder_[n];
+    }
+
+    bool hasFinished(std::size_t n) const { return published_[n].load(std::memory_order_acquire) != 0; }
+    bool isDone(std::size_t index) const { return done_[index].load(std::memory_order_acquire) != 0; }
+
+    // The result of piece `index`, once it is done; taken only once.
+    Result take(std::size_t index)
+    {
+        done_[index].wait(0, std::memory_order_acquire);
+        return std::move(results_[index]);
+    }
+
+private:
+    using Flag = std::atomic<std::uint32_t>;
+
+    static void raise(Flag& flag) noexcept
+    {
+        flag.store(1, std::memory_order_release);
+        flag.notify_one();
+    }
+
+    std::vector<Result> results_;
+    std::unique_ptr<Flag[]> done_;
+    std::vector<std::size_t> finishOrder_;
+    std::unique_ptr<Flag[]> published_;
+    std::atomic<std::size_t> finished_{0};
+};
 
 enum class TakeOrder { asFinished, byIndex };
 
-// The results of one run, taken in `order` by whichever thread holds them at the time.
+// Takes the results of one run in order, on whichever thread holds it at the time.
 template <class Result, class Take>
-class Taking final : public FinishedResults {
+class Taking final : public PendingResults {
 public:
-    Taking(std::size_t count, Take& take, TakeOrder order) : count_(count), take_(take), order_(order) {}
-
-    // From the pool.
-    void push(std::size_t index, Result result) { finished_.push({index, std::move(result)}); }
+    Taking(Deliveries<Result>& deliveries, Take& take, TakeOrder order, std::size_t count)
+        : deliveries_(deliveries), take_(take), order_(order), count_(count)
+    {
+    }
 
     bool takeFinished(std::size_t atMost) override
     {
-        Finished result;
-        for (std::size_t taken = 0; taken < atMost && received_ < count_ && finished_.try_pop(result); ++taken)
-            receive(std::move(result));
-        return received_ == count_;
+        for (; atMost > 0 && taken_ < count_ && nextIsReady(); --atMost)
+            takeNext();
+        return taken_ == count_;
     }
 
     // Takes the results not taken yet, waiting for each.
     void takeRest()
     {
-        Finished result;
-        while (received_ < count_) {
-            finished_.pop(result);
-            receive(std::move(result));
-        }
+        while (taken_ < count_)
+            takeNext();
     }
 
 private:
-    using Finished = std::pair<std::size_t, Result>;
-
-    void receive(Finished result)
+    bool nextIsReady() const
     {
-        ++received_;
-        if (order_ == TakeOrder::asFinished) {
-            take_(result.first, std::move(result.second));
-            return;
-        }
-        early_.emplace(std::move(result));
-        for (auto first = early_.begin(); first != early_.end() && first->first == nextIndex_; first = early_.begin()) {
-            take_(nextIndex_++, std::move(first->second));
-            early_.erase(first);
-        }
+        return order_ == TakeOrder::byIndex ? deliveries_.isDone(taken_) : deliveries_.hasFinished(taken_);
     }
 
-    const std::size_t count_;
+    void takeNext()
+    {
+        const std::size_t index = order_ == TakeOrder::byIndex ? taken_ : deliveries_.nthFinished(taken_);
+        ++taken_;
+        take_(index, deliveries_.take(index));
+    }
+
+    Deliveries<Result>& deliveries_;
     Take& take_;
     const TakeOrder order_;
-    tbb::concurrent_bounded_queue<Finished> finished_;
-    std::size_t received_ = 0;
-    // Results that finished ahead of one with a lower index, when taken by index.
-    std::map<std::size_t, Result> early_;
-    std::size_t nextIndex_ = 0;
+    const std::size_t count_;
+    std::size_t taken_ = 0;
 };
 
 template <class Work, class Take>
-void runOnPool(std::size_t count, Work& work, Take& take, TakeOrder order, const ProgressSink& progress)
+void runOnPool(std::size_t count, Work& work, Take& take, TakeOrder order)
 {
+    // Without workers nothing would run while this thread waits: the work is done here, in order.
+    if (platform::workPoolWorkers() == 0) {
+        for (std::size_t index = 0; index < count; ++index)
+            take(index, runGuarded(work, index));
+        return;
+    }
     using Result = std::invoke_result_t<Work&, std::size_t>;
-    Taking<Result, Take> taking(count, take, order);
-    ResultTaker* taker = progress.taker();
+    Deliveries<Result> deliveries(count);
     tbb::task_group group;
     auto& pool = platform::workPool();
-    pool.execute([&] {
-        for (std::size_t index = 0; index < count; ++index) {
-            group.run([&, index] {
-                taking.push(index, work(index));
-                if (taker)
-                    taker->resultFinished();
-            });
+    // The pieces refer to what lives here: whatever happens below, they end before it goes.
+    struct Joiner {
+        tbb::task_group& group;
+        ~Joiner()
+        {
+            platform::workPool().execute([&] { group.wait(); });
         }
-    });
-    if (taker)
+    } joiner{group};
+    std::size_t started = 0;
+    try {
+        pool.execute([&] {
+            for (; started < count; ++started)
+                group.run([&deliveries, &work, index = started] { deliveries.deliver(work, index); });
+        });
+    } catch (...) {
+        // No memory for more tasks: the pieces already started are taken, the rest count as failed.
+    }
+    Taking<Result, Take> taking(deliveries, take, order, started);
+    if (ResultTaker* taker = ResultTaker::forThisThread())
         taker->takeAll(taking);
     taking.takeRest();
-    pool.execute([&] { group.wait(); });
 }
 
 } // namespace detail
 
 // Runs `work(i)` for every i below `count`, all started at once, and calls `take(i, result)` for
-// each in the order they finish. `progress` is the sink `take` reports to.
+// each in the order they finish.
 template <class Work, class Take>
-void takeAsFinished(std::size_t count, Work work, Take take, const ProgressSink& progress)
+void takeAsFinished(std::size_t count, Work work, Take take)
 {
-    detail::runOnPool(count, work, take, detail::TakeOrder::asFinished, progress);
+    detail::runOnPool(count, work, take, detail::TakeOrder::asFinished);
 }
 
 // The same, with the results taken in the order of i: each as soon as it and all before it are
 // done, so the sequence of calls to `take` never depends on scheduling.
 template <class Work, class Take>
-void takeInOrder(std::size_t count, Work work, Take take, const ProgressSink& progress)
+void takeInOrder(std::size_t count, Work work, Take take)
 {
-    detail::runOnPool(count, work, take, detail::TakeOrder::byIndex, progress);
+    detail::runOnPool(count, work, take, detail::TakeOrder::byIndex);
 }
 
 } // namespace DiskScanner

@@ -4,7 +4,7 @@
 
 #include <QProcess>
 
-QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home)
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home, std::function<void()> inChild)
 {
     coreApplication();
     QProcess process;
@@ -17,6 +17,8 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
         process.setProcessEnvironment(environment);
     }
     process.setStandardInputFile(QProcess::nullDevice());
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(QUILLO_BINARY_DIR "/Quillo/cli/quillo"), arguments);
     process.waitForFinished(60'000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <QStringList>
@@ -12,5 +13,8 @@ struct QuilloRun {
 };
 
 // Runs the built `quillo` with `arguments`, stdin closed (so not a terminal), and, when `home` is
-// given, HOME, XDG_DATA_HOME and XDG_CONFIG_HOME pointing into it.
-QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home = {});
+// given, HOME, XDG_DATA_HOME and XDG_CONFIG_HOME pointing into it. `inChild` runs in the new
+// process before the program starts (to change its user or limits). A run ended by a signal has
+// status -1.
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home = {},
+                    std::function<void()> inChild = {});

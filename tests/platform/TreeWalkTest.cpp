@@ -1,6 +1,7 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stop_token>
 #include <thread>
@@ -207,4 +208,25 @@ TEST(TreeWalk, ARootThatIsALinkOrMissingYieldsNothing)
     EXPECT_TRUE(walkOrder(tree.path("link")).empty());
     EXPECT_TRUE(walkOrder(tree.path("missing")).empty());
     EXPECT_TRUE(walkOrder(tree.path("real/f")).empty());
+}
+
+// Running out of memory while visiting one folder (a visit that throws) loses what that folder
+// still held; the walk neither stops the others nor throws.
+TEST(TreeWalk, AFailingVisitLosesOnlyTheRestOfItsFolder)
+{
+    TempTree tree;
+    for (int i = 0; i < 20; ++i) {
+        tree.file("failing/f" + std::to_string(i));
+        tree.file("sound/f" + std::to_string(i));
+    }
+    std::atomic<int> soundFiles{0};
+    auto visit = [&](const WalkEntry& entry) {
+        if (entry.depth() == 1 && entry.path().parent_path().filename() == "failing")
+            throw std::bad_alloc();
+        if (entry.depth() == 1)
+            ++soundFiles;
+        return WalkDecision::descend;
+    };
+    EXPECT_NO_THROW(walkTree(tree.root(), WalkOptions{}, visit));
+    EXPECT_EQ(soundFiles, 20);
 }

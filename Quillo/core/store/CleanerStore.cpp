@@ -216,7 +216,15 @@ void CleanerStore::scan(Module module)
         .allFinished = [this, module] { finishScan(module); },
         .drained = [this, id] { liveTasks_.erase(id); },
     };
-    liveTasks_[id] = std::make_unique<ScanTask>(this, targets, std::move(routine), std::move(callbacks));
+    try {
+        liveTasks_[id] = std::make_unique<ScanTask>(this, targets, std::move(routine), std::move(callbacks));
+    } catch (...) {
+        liveTasks_.erase(id);
+        for (Module target : targets)
+            resetLeaf(target);
+        setPhase(module, ScanPhase::idle());
+        throw;
+    }
     tasks_[module] = id;
 }
 

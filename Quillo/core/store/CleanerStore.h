@@ -67,6 +67,8 @@ public:
 
     void refreshStats();
     void open(Module module, bool andScan);
+    // Throws std::system_error when the system cannot start the scan's threads; the module and
+    // its targets are then idle with no result.
     void scan(Module module);
     void cancelScan(Module module);
     void toggle(const ScanItem& item);
