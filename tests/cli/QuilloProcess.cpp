@@ -1,10 +1,13 @@
 #include "cli/QuilloProcess.h"
 
+#include <unistd.h>
+
 #include "support/EventLoop.h"
 
 #include <QProcess>
 
-QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home)
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home,
+                    const std::filesystem::path& removedWorkingFolder)
 {
     coreApplication();
     QProcess process;
@@ -15,6 +18,13 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
         environment.insert("XDG_DATA_HOME", folder + "/.local/share");
         environment.insert("XDG_CONFIG_HOME", folder + "/.config");
         process.setProcessEnvironment(environment);
+    }
+    if (!removedWorkingFolder.empty()) {
+        // In the child, between fork and exec: only calls that allocate nothing.
+        process.setChildProcessModifier([folder = removedWorkingFolder.c_str()] {
+            if (::chdir(folder) != 0 || ::rmdir(folder) != 0)
+                ::_exit(127);
+        });
     }
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(QStringLiteral(QUILLO_BINARY_DIR "/Quillo/cli/quillo"), arguments);
