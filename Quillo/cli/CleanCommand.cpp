@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "cli/ScanSession.h"
 #include "core/ByteFormat.h"
 #include "core/store/CleanerStore.h"
+#include "platform/Result.h"
 #include "platform/Terminal.h"
 
 namespace {
@@ -33,13 +35,30 @@ int usageError(const std::string& message)
     return ExitStatus::usage;
 }
 
-// A path as the scans write it: absolute, without "." or ".." parts or a trailing slash.
-std::filesystem::path normalized(std::string_view argument)
+// A path as the scans write it: absolute, without "." or ".." parts or a trailing slash. Fails
+// for an empty path, and for a relative one when the working folder is gone.
+platform::Result<std::filesystem::path> normalized(std::string_view argument)
 {
-    auto path = std::filesystem::absolute(std::filesystem::path(std::string(argument))).lexically_normal();
+    if (argument.empty())
+        return platform::Result<std::filesystem::path>::failure(ENOENT);
+    std::error_code error;
+    auto path = std::filesystem::absolute(std::filesystem::path(std::string(argument)), error).lexically_normal();
+    if (error)
+        return error;
     if (!path.has_filename() && path != path.root_path())
         path = path.parent_path();
     return path;
+}
+
+bool addItem(CleanOptions& options, std::string_view argument, int& status)
+{
+    auto path = normalized(argument);
+    if (!path) {
+        status = usageError("--item '" + std::string(argument) + "': " + path.error().message());
+        return false;
+    }
+    options.items.push_back(std::move(*path));
+    return true;
 }
 
 std::optional<CleanOptions> parse(const std::vector<std::string_view>& arguments, int& status)
@@ -56,9 +75,11 @@ std::optional<CleanOptions> parse(const std::vector<std::string_view>& arguments
                 status = usageError("--item needs a PATH");
                 return std::nullopt;
             }
-            options.items.push_back(normalized(arguments[i]));
+            if (!addItem(options, arguments[i], status))
+                return std::nullopt;
         } else if (argument.starts_with("--item=")) {
-            options.items.push_back(normalized(argument.substr(7)));
+            if (!addItem(options, argument.substr(7), status))
+                return std::nullopt;
         } else if (!argument.starts_with("-") && options.module.empty()) {
             options.module = argument;
         } else {

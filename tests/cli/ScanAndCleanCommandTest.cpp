@@ -64,10 +64,15 @@ TEST_F(CommandLineHome, UsageErrorsExitTwoAndNameTheValidModules)
     EXPECT_EQ(unknown.status, 2);
     EXPECT_THAT(unknown.err, HasSubstr("systemJunk"));
     EXPECT_THAT(unknown.err, HasSubstr("iosBackups"));
-    for (const QStringList& arguments : {QStringList{"scan"}, QStringList{"scan", "trash", "--bogus"},
-                                         QStringList{"clean"}, QStringList{"clean", "trash", "--item"},
-                                         QStringList{"modules", "extra"}})
+    for (const QStringList& arguments :
+         {QStringList{"scan"}, QStringList{"scan", "trash", "--bogus"}, QStringList{"clean"},
+          QStringList{"clean", "trash", "--item"}, QStringList{"clean", "trash", "--item", ""},
+          QStringList{"clean", "trash", "--item="}, QStringList{"modules", "extra"}})
         EXPECT_EQ(quillo(arguments).status, 2) << arguments.join(' ').toStdString();
+    // A relative item where the working folder is gone cannot be made absolute.
+    const QuilloRun orphaned = runQuillo({"clean", "trash", "--item", "x"}, home(), tree.folder("removed"));
+    EXPECT_EQ(orphaned.status, 2);
+    EXPECT_THAT(orphaned.err, ::testing::StartsWith("quillo clean: --item 'x': No such file or directory\n"));
 }
 
 TEST_F(CommandLineHome, ScanWritesOneJsonDocumentWithEveryItem)
