@@ -139,12 +139,47 @@ void waitUntilCleaned(CleanerStore& store, Module module)
     loop.exec();
 }
 
-void printSummary(const CleanSummary& summary)
+// Counts the ticked items of the Trash a clean deletes, as they leave the ticked set by the time
+// it ends: what is in the Trash can only go for good, whatever the other items did.
+class DeletedFromTrash {
+public:
+    DeletedFromTrash(const CleanerStore& store, Module module)
+    {
+        const auto targets = module.scanTargets();
+        if (std::find(targets.begin(), targets.end(), Module::trash) == targets.end())
+            return;
+        auto countGone = [this, &store, module, ticked = store.selectedItems(Module::trash)](Module changed) {
+            if (changed != module || store.phase(module).kind() != ScanPhase::Kind::cleaned)
+                return;
+            auto gone = [&](const ScanItem& item) { return !store.isSelected(item); };
+            count_ = static_cast<int>(std::count_if(ticked.begin(), ticked.end(), gone));
+        };
+        QObject::connect(&store, &CleanerStore::phaseChanged, &context_, countGone);
+    }
+
+    int count() const { return count_; }
+
+private:
+    QObject context_;
+    int count_ = 0;
+};
+
+void printSummary(const CleanSummary& summary, int deletedFromTrash)
 {
+    if (summary.itemCount == 0) {
+        std::printf("Nothing was removed: %d item%s failed.\n", summary.failedCount,
+                    summary.failedCount == 1 ? "" : "s");
+        return;
+    }
+    // Without anything moved to the Trash, everything that went was deleted.
+    const int deleted = summary.movedToTrash ? deletedFromTrash : summary.itemCount;
+    const int moved = summary.itemCount - deleted;
+    std::string where = deleted == 0 ? "moved to the Trash" : "deleted permanently";
+    if (deleted > 0 && moved > 0)
+        where = std::to_string(moved) + " moved to the Trash, " + std::to_string(deleted) + " " + where;
     const std::string freed = ByteFormat::string(summary.freedBytes, ByteFormat::Style::file).toStdString();
     std::printf("Freed %s: %d item%s cleaned, %d failed, %s.\n", freed.c_str(), summary.itemCount,
-                summary.itemCount == 1 ? "" : "s", summary.failedCount,
-                summary.movedToTrash ? "moved to the Trash" : "deleted permanently");
+                summary.itemCount == 1 ? "" : "s", summary.failedCount, where.c_str());
 }
 
 int runClean(const std::vector<std::string_view>& arguments)
@@ -182,9 +217,10 @@ int runClean(const std::vector<std::string_view>& arguments)
             return ExitStatus::success;
         }
     }
+    const DeletedFromTrash deletedFromTrash(store, *module);
     waitUntilCleaned(store, *module);
     const CleanSummary summary = *store.phase(*module).summary();
-    printSummary(summary);
+    printSummary(summary, deletedFromTrash.count());
     return summary.failedCount == 0 ? ExitStatus::success : ExitStatus::failure;
 }
 
