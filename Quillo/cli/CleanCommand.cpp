@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "cli/ScanSession.h"
 #include "core/ByteFormat.h"
 #include "core/store/CleanerStore.h"
+#include "platform/Result.h"
 #include "platform/Terminal.h"
 
 namespace {
@@ -33,13 +35,30 @@ int usageError(const std::string& message)
     return ExitStatus::usage;
 }
 
-// A path as the scans write it: absolute, without "." or ".." parts or a trailing slash.
-std::filesystem::path normalized(std::string_view argument)
+// A path as the scans write it: absolute, without "." or ".." parts or a trailing slash. Fails
+// for an empty path, and for a relative one when the working folder is gone.
+platform::Result<std::filesystem::path> normalized(std::string_view argument)
 {
-    auto path = std::filesystem::absolute(std::filesystem::path(std::string(argument))).lexically_normal();
+    if (argument.empty())
+        return platform::Result<std::filesystem::path>::failure(ENOENT);
+    std::error_code error;
+    auto path = std::filesystem::absolute(std::filesystem::path(std::string(argument)), error).lexically_normal();
+    if (error)
+        return error;
     if (!path.has_filename() && path != path.root_path())
         path = path.parent_path();
     return path;
+}
+
+bool addItem(CleanOptions& options, std::string_view argument, int& status)
+{
+    auto path = normalized(argument);
+    if (!path) {
+        status = usageError("--item '" + std::string(argument) + "': " + path.error().message());
+        return false;
+    }
+    options.items.push_back(std::move(*path));
+    return true;
 }
 
 std::optional<CleanOptions> parse(const std::vector<std::string_view>& arguments, int& status)
@@ -56,9 +75,11 @@ std::optional<CleanOptions> parse(const std::vector<std::string_view>& arguments
                 status = usageError("--item needs a PATH");
                 return std::nullopt;
             }
-            options.items.push_back(normalized(arguments[i]));
+            if (!addItem(options, arguments[i], status))
+                return std::nullopt;
         } else if (argument.starts_with("--item=")) {
-            options.items.push_back(normalized(argument.substr(7)));
+            if (!addItem(options, argument.substr(7), status))
+                return std::nullopt;
         } else if (!argument.starts_with("-") && options.module.empty()) {
             options.module = argument;
         } else {
@@ -118,12 +139,47 @@ void waitUntilCleaned(CleanerStore& store, Module module)
     loop.exec();
 }
 
-void printSummary(const CleanSummary& summary)
+// Counts the ticked items of the Trash a clean deletes, as they leave the ticked set by the time
+// it ends: what is in the Trash can only go for good, whatever the other items did.
+class DeletedFromTrash {
+public:
+    DeletedFromTrash(const CleanerStore& store, Module module)
+    {
+        const auto targets = module.scanTargets();
+        if (std::find(targets.begin(), targets.end(), Module::trash) == targets.end())
+            return;
+        auto countGone = [this, &store, module, ticked = store.selectedItems(Module::trash)](Module changed) {
+            if (changed != module || store.phase(module).kind() != ScanPhase::Kind::cleaned)
+                return;
+            auto gone = [&](const ScanItem& item) { return !store.isSelected(item); };
+            count_ = static_cast<int>(std::count_if(ticked.begin(), ticked.end(), gone));
+        };
+        QObject::connect(&store, &CleanerStore::phaseChanged, &context_, countGone);
+    }
+
+    int count() const { return count_; }
+
+private:
+    QObject context_;
+    int count_ = 0;
+};
+
+void printSummary(const CleanSummary& summary, int deletedFromTrash)
 {
+    if (summary.itemCount == 0) {
+        std::printf("Nothing was removed: %d item%s failed.\n", summary.failedCount,
+                    summary.failedCount == 1 ? "" : "s");
+        return;
+    }
+    // Without anything moved to the Trash, everything that went was deleted.
+    const int deleted = summary.movedToTrash ? deletedFromTrash : summary.itemCount;
+    const int moved = summary.itemCount - deleted;
+    std::string where = deleted == 0 ? "moved to the Trash" : "deleted permanently";
+    if (deleted > 0 && moved > 0)
+        where = std::to_string(moved) + " moved to the Trash, " + std::to_string(deleted) + " " + where;
     const std::string freed = ByteFormat::string(summary.freedBytes, ByteFormat::Style::file).toStdString();
     std::printf("Freed %s: %d item%s cleaned, %d failed, %s.\n", freed.c_str(), summary.itemCount,
-                summary.itemCount == 1 ? "" : "s", summary.failedCount,
-                summary.movedToTrash ? "moved to the Trash" : "deleted permanently");
+                summary.itemCount == 1 ? "" : "s", summary.failedCount, where.c_str());
 }
 
 int runClean(const std::vector<std::string_view>& arguments)
@@ -161,9 +217,10 @@ int runClean(const std::vector<std::string_view>& arguments)
             return ExitStatus::success;
         }
     }
+    const DeletedFromTrash deletedFromTrash(store, *module);
     waitUntilCleaned(store, *module);
     const CleanSummary summary = *store.phase(*module).summary();
-    printSummary(summary);
+    printSummary(summary, deletedFromTrash.count());
     return summary.failedCount == 0 ? ExitStatus::success : ExitStatus::failure;
 }
 

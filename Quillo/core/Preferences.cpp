@@ -1,6 +1,7 @@
 #include "core/Preferences.h"
 
 #include <cmath>
+#include <system_error>
 
 #include <QDateTime>
 #include <QDir>
@@ -11,8 +12,12 @@
 #include <QStandardPaths>
 
 #include "core/records/PreferenceKeys.h"
+#include "platform/FileContents.h"
 
 namespace {
+
+// Real preferences take a few hundred bytes; a larger file is not ours and counts as corrupt.
+constexpr std::size_t maxFileSize = 1'000'000;
 
 // Size and modification time: enough to notice that another process rewrote the file.
 QString stampOf(const QString& path)
@@ -60,20 +65,25 @@ void Preferences::reloadIfChangedOnDisk() const
         return;
     fileStamp_ = stamp;
     stored_ = {};
-    QFile file(filePath_);
-    if (!file.exists()) {
-        state_ = FileState::missing;
-        return;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        state_ = FileState::unreadable;
+    // Never through a link, never a FIFO or device: those would block every run or feed it
+    // without end, and the file they stand in for is not ours to overwrite.
+    const auto contents = platform::readFileContents(QFile::encodeName(filePath_).toStdString(), maxFileSize);
+    if (!contents) {
+        const std::error_code error = contents.error();
+        if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+            state_ = FileState::missing;
+        else if (error == std::errc::file_too_large)
+            state_ = FileState::corrupt;
+        else
+            state_ = FileState::unreadable;
         return;
     }
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray(contents->data(), static_cast<qsizetype>(contents->size())), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         // An empty file is as good as a missing one; anything else unparsable is kept aside.
-        state_ = file.size() == 0 ? FileState::missing : FileState::corrupt;
+        state_ = contents->empty() ? FileState::missing : FileState::corrupt;
         return;
     }
     stored_ = document.object();
@@ -151,8 +161,9 @@ bool Preferences::write(const QJsonObject& updated)
     if (state_ == FileState::unreadable)
         return false;
     if (state_ == FileState::corrupt) {
+        // Moved, not copied: a corrupt file may be huge.
         QFile::remove(filePath_ + ".corrupt");
-        QFile::copy(filePath_, filePath_ + ".corrupt");
+        QFile::rename(filePath_, filePath_ + ".corrupt");
     }
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
     QSaveFile file(filePath_);

@@ -14,7 +14,9 @@
 //
 // A missing, empty, unreadable or corrupt file reads as "nothing stored"; a corrupt one is kept
 // aside (as NAME.corrupt) when the next change is written, and an unreadable one is never
-// overwritten. A value of another type than the one asked for reads as absent.
+// overwritten. Anything at the path but a regular file (a symbolic link, a FIFO, a folder) is
+// unreadable; a file over a megabyte is corrupt. A value of another type than the one asked for
+// reads as absent.
 //
 // Lives on the GUI thread (or the command line's main thread) like every QObject it signals.
 class Preferences : public QObject {

@@ -9,7 +9,7 @@ namespace platform {
 
 Result<std::string> readFileContents(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    auto file = RegularFile::open(path, FinalLink::follow);
+    auto file = RegularFile::open(path);
     if (!file)
         return file.error();
     const auto size = static_cast<std::uintmax_t>(std::max<std::int64_t>(file->sizeWhenOpened(), 0));

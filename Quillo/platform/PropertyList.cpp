@@ -30,10 +30,17 @@ bool isBinary(std::string_view bytes) { return bytes.size() >= 8 && std::memcmp(
 Result<plist_t> parseTree(std::string_view bytes)
 {
     const std::size_t maxNesting = PropertyListDictionary::maxNesting;
-    const bool nestingWithin = isBinary(bytes) ? PropertyListNesting::binaryNestsWithin(bytes, maxNesting)
-                                               : PropertyListNesting::xmlNestsWithin(bytes, maxNesting);
+    const bool binary = isBinary(bytes);
+    const bool nestingWithin = binary ? PropertyListNesting::binaryNestsWithin(bytes, maxNesting)
+                                      : PropertyListNesting::xmlNestsWithin(bytes, maxNesting);
     if (!nestingWithin)
         return Result<plist_t>::failure(EBADMSG);
+    // Text cut short would pass for another, shorter text (a bundle identifier, say).
+    std::optional<std::string> marked;
+    if (binary)
+        marked = PropertyListNesting::binaryTextsWithNulAsData(bytes);
+    if (marked)
+        bytes = *marked;
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     if (!root)
@@ -83,7 +90,7 @@ std::optional<std::string> PropertyListDictionary::string(std::string_view key) 
     if (!value || plist_get_node_type(value) != PLIST_STRING)
         return std::nullopt;
     // Not plist_get_string_val: libplist asserts on a NUL inside the text, which binary input
-    // may hold.
+    // may hold in UTF-16 (ASCII text with a NUL never reaches here as text).
     std::uint64_t length = 0;
     const char* text = plist_get_string_ptr(value, &length);
     if (!text)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // libplist 2.2 (Debian 12) reads binary containers recursively and frees every tree recursively,
@@ -19,5 +21,11 @@ bool binaryNestsWithin(std::string_view bytes, std::size_t maxDepth);
 // Follows the markup only: tags, the text of leaf elements (with comments and CDATA sections),
 // the XML declaration and a DOCTYPE without internal subset.
 bool xmlNestsWithin(std::string_view bytes, std::size_t maxDepth);
+
+// libplist 2.2 also cuts a binary property list's ASCII text at its first NUL ("org\0x" reads as
+// "org"), where the UTF-16 form keeps it whole. A copy of `bytes` in which every such text is
+// marked as data of the same bytes, so that it reads as no text at all (and as a key, makes the
+// whole list unreadable); absent when no text holds a NUL, or the layout cannot be followed.
+std::optional<std::string> binaryTextsWithNulAsData(std::string_view bytes);
 
 } // namespace platform::PropertyListNesting

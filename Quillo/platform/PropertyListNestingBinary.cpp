@@ -1,6 +1,7 @@
 #include "platform/PropertyListNesting.h"
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -78,6 +79,21 @@ public:
         return true;
     }
 
+    // Where the marker of an ASCII text object that holds a NUL lies; absent for any other object.
+    std::optional<std::uint64_t> asciiTextHoldingNul(std::uint64_t object) const
+    {
+        const std::uint64_t markerAt = bigEndian(data_ + tableOffset_ + object * offsetSize_, offsetSize_);
+        if (markerAt < headerSize || markerAt >= tableOffset_ || (data_[markerAt] & 0xF0) != 0x50)
+            return std::nullopt;
+        std::uint64_t at = markerAt + 1;
+        std::uint64_t length = data_[markerAt] & 0x0F;
+        if (length == 0x0F && !readExtendedCount(at, length))
+            return std::nullopt;
+        if (length > tableOffset_ - at || !std::memchr(data_ + at, 0, length))
+            return std::nullopt;
+        return markerAt;
+    }
+
 private:
     // A count of 15 or more follows the marker as an integer object.
     bool readExtendedCount(std::uint64_t& at, std::uint64_t& count) const
@@ -151,6 +167,24 @@ bool binaryNestsWithin(std::string_view bytes, std::size_t maxDepth)
         }
     }
     return true;
+}
+
+std::optional<std::string> binaryTextsWithNulAsData(std::string_view bytes)
+{
+    const auto layout = BinaryLayout::of(bytes);
+    if (!layout)
+        return std::nullopt;
+    std::optional<std::string> marked;
+    for (std::uint64_t object = 0; object < layout->objectCount(); ++object) {
+        const auto markerAt = layout->asciiTextHoldingNul(object);
+        if (!markerAt)
+            continue;
+        if (!marked)
+            marked.emplace(bytes);
+        // Data of the same length: the marker's low half and any count after it stay.
+        (*marked)[*markerAt] = static_cast<char>(0x40 | ((*marked)[*markerAt] & 0x0F));
+    }
+    return marked;
 }
 
 } // namespace platform::PropertyListNesting

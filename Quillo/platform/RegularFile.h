@@ -14,12 +14,13 @@ namespace platform {
 class RegularFile {
 public:
     // Opens `path` for reading, and never anything but a regular file: a symbolic link as the last
-    // component is refused unless `follow` is asked, and a FIFO, socket, device or folder found
-    // there (one may have taken the file's place since it was listed) fails with EINVAL or
-    // EISDIR, without ever blocking on it. Reading does not count as a use of the file where the
-    // system lets us say so (Linux: O_NOATIME for the file's owner), so a scan that reads files
-    // leaves their last-access dates alone.
-    static Result<RegularFile> open(const std::filesystem::path& path, FinalLink link = FinalLink::refuse);
+    // component fails with ELOOP (the folders on the way are the caller's to trust), a folder with
+    // EISDIR, and a FIFO, socket or device (one may have taken the file's place since it was
+    // listed) with EINVAL, without ever being opened, so nothing blocks and no driver runs.
+    // Reading does not count as a use of the file where the system lets us say so (Linux:
+    // O_NOATIME for the file's owner), so a scan that reads files leaves their last-access dates
+    // alone.
+    static Result<RegularFile> open(const std::filesystem::path& path);
 
     // The file's length when it was opened; it may change while it is read.
     std::int64_t sizeWhenOpened() const { return size_; }

@@ -98,8 +98,10 @@ public:
     void run()
     {
         auto fd = openDirectory(root_);
-        if (!fd)
+        if (!fd) {
+            reportUnreadable(nullptr, fd.error());
             return;
+        }
         WalkFolder& top = newFolder(nullptr, "", 0);
         top.fd = fd->release();
         top.users.store(1, std::memory_order_relaxed);
@@ -137,6 +139,13 @@ private:
         return folder;
     }
 
+    // `folder` null for the root. The path is built only for a report someone asked for.
+    void reportUnreadable(const WalkFolder* folder, std::error_code error) const
+    {
+        if (options_.unreadableFolder)
+            options_.unreadableFolder(folder ? folder->path() : root_, error);
+    }
+
     static void release(WalkFolder& folder)
     {
         if (folder.users.fetch_sub(1, std::memory_order_acq_rel) == 1) {
@@ -162,8 +171,11 @@ private:
         std::uint32_t batchNumber = 0;
         while (!stop_.stop_requested()) {
             auto batch = reader.nextBatch();
-            if (!batch)
+            if (!batch) {
+                if (reader.error())
+                    reportUnreadable(&folder, reader.error());
                 break;
+            }
             const std::uint32_t firstPosition = batchNumber++ << positionBitsPerBatch;
             if (reader.lastBatchWasFull()) {
                 // A large folder: other threads take its batches while this one reads on, so a
@@ -202,8 +214,11 @@ private:
         auto fd = stop_.stop_requested() ? Result<FileDescriptor>::failure(ECANCELED)
                                          : openDirectoryAt(parent.fd, folder.name.c_str());
         release(parent);
-        if (!fd)
+        if (!fd) {
+            if (!stop_.stop_requested())
+                reportUnreadable(&folder, fd.error());
             return;
+        }
         folder.fd = fd->release();
         folder.users.store(1, std::memory_order_relaxed);
         read(folder);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <stop_token>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace platform {
 
 enum class WalkDecision : std::uint8_t { descend, skipDescendants };
 
+// Told of a folder a walk could not read, with the system's error.
+using UnreadableFolderReport = std::function<void(const std::filesystem::path& folder, std::error_code error)>;
+
 struct WalkOptions {
     // Entries whose name starts with "." are neither visited nor entered.
     bool skipHidden = false;
@@ -25,6 +29,10 @@ struct WalkOptions {
     bool skipPackageDescendants = false;
     // What WalkEntry::attributes reads; the type is always read.
     AttributeKeys keys = AttributeKey::type;
+    // Told of each folder, the root included, that could not be opened or listed to its end, with
+    // the system's error; called from the walk's threads, possibly at the same time. A walk
+    // stopped on request reports nothing for the folders it left.
+    UnreadableFolderReport unreadableFolder = {};
 };
 
 // Where an entry stands in the order a serial depth-first walk visits entries: its position in
@@ -70,8 +78,8 @@ using WalkVisitor = std::function<WalkDecision(const WalkEntry&)>;
 // serial walk where it matters. Folders are entered only
 // when `visit` answers `descend`, through descriptors relative to their parent, never through a
 // symbolic link (the root itself included). Every error is absorbed: an unreadable folder
-// contributes what could be read, an unreadable entry has no attributes. Cancellation is checked
-// before every entry.
+// contributes what could be read (and is told to `options.unreadableFolder`), an unreadable entry
+// has no attributes. Cancellation is checked before every entry.
 void walkTree(const std::filesystem::path& root, const WalkOptions& options, const WalkVisitor& visit,
               std::stop_token stop = {});
 

@@ -15,7 +15,8 @@ using namespace platform;
 
 constexpr AttributeKeys keys = AttributeKey::type | AttributeKey::allocatedSize;
 
-std::int64_t allocatedBelow(const std::filesystem::path& folder, std::stop_token stop)
+std::int64_t allocatedBelow(const std::filesystem::path& folder, std::stop_token stop,
+                            const UnreadableFolderReport& unreadableFolder)
 {
     tbb::combinable<std::int64_t> total([] { return std::int64_t{0}; });
     // Folders and links add nothing, so only what the listing calls a file (or cannot tell)
@@ -28,20 +29,21 @@ std::int64_t allocatedBelow(const std::filesystem::path& folder, std::stop_token
         }
         return WalkDecision::descend;
     };
-    walkTree(folder, WalkOptions{.keys = keys}, visit, std::move(stop));
+    walkTree(folder, WalkOptions{.keys = keys, .unreadableFolder = unreadableFolder}, visit, std::move(stop));
     return total.combine(std::plus<>());
 }
 
 } // namespace
 
-std::int64_t allocated(const std::filesystem::path& location, std::stop_token stop)
+std::int64_t allocated(const std::filesystem::path& location, std::stop_token stop,
+                       const UnreadableFolderReport& unreadableFolder)
 {
     auto attributes = readAttributes(location, keys);
     if (!attributes || attributes->isSymbolicLink())
         return 0;
     if (!attributes->isDirectory())
         return attributes->allocatedSize.value_or(0);
-    return allocatedBelow(location, std::move(stop));
+    return allocatedBelow(location, std::move(stop), unreadableFolder);
 }
 
 } // namespace FileSize

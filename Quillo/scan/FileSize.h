@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stop_token>
+#include <system_error>
 
 namespace FileSize {
 
@@ -10,7 +12,9 @@ namespace FileSize {
 // (hidden files and package contents included). A symbolic link counts as nothing and is never
 // followed; hard-linked files count each time they are met. Never fails: what cannot be read
 // counts as 0. Blocks its thread for the walk, which runs on the shared work pool; a stop request
-// ends the walk at its next entry with the total counted so far.
-std::int64_t allocated(const std::filesystem::path& location, std::stop_token stop = {});
+// ends the walk at its next entry with the total counted so far. `unreadableFolder`, where given,
+// is told of each folder that could not be read (platform::WalkOptions::unreadableFolder).
+std::int64_t allocated(const std::filesystem::path& location, std::stop_token stop = {},
+                       const std::function<void(const std::filesystem::path&, std::error_code)>& unreadableFolder = {});
 
 } // namespace FileSize

@@ -1,5 +1,7 @@
 #include "cli/QuilloProcess.h"
 
+#include <unistd.h>
+
 #include "support/EventLoop.h"
 
 #include <QProcess>
@@ -23,4 +25,12 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
     process.waitForFinished(60'000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+std::function<void()> inRemovedWorkingFolder(const std::filesystem::path& folder)
+{
+    return [folder] {
+        if (::chdir(folder.c_str()) != 0 || ::rmdir(folder.c_str()) != 0)
+            ::_exit(127);
+    };
 }

@@ -18,3 +18,7 @@ struct QuilloRun {
 // status -1.
 QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home = {},
                     std::function<void()> inChild = {});
+
+// For `inChild`: the program starts in the empty folder `folder`, removed just before, so its
+// working folder is gone. Only calls that allocate nothing run between fork and exec.
+std::function<void()> inRemovedWorkingFolder(const std::filesystem::path& folder);

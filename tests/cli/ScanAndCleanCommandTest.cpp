@@ -64,10 +64,15 @@ TEST_F(CommandLineHome, UsageErrorsExitTwoAndNameTheValidModules)
     EXPECT_EQ(unknown.status, 2);
     EXPECT_THAT(unknown.err, HasSubstr("systemJunk"));
     EXPECT_THAT(unknown.err, HasSubstr("iosBackups"));
-    for (const QStringList& arguments : {QStringList{"scan"}, QStringList{"scan", "trash", "--bogus"},
-                                         QStringList{"clean"}, QStringList{"clean", "trash", "--item"},
-                                         QStringList{"modules", "extra"}})
+    for (const QStringList& arguments :
+         {QStringList{"scan"}, QStringList{"scan", "trash", "--bogus"}, QStringList{"clean"},
+          QStringList{"clean", "trash", "--item"}, QStringList{"clean", "trash", "--item", ""},
+          QStringList{"clean", "trash", "--item="}, QStringList{"modules", "extra"}})
         EXPECT_EQ(quillo(arguments).status, 2) << arguments.join(' ').toStdString();
+    // A relative item where the working folder is gone cannot be made absolute.
+    const QuilloRun orphaned = runQuillo({"clean", "trash", "--item", "x"}, home(), inRemovedWorkingFolder(tree.folder("removed")));
+    EXPECT_EQ(orphaned.status, 2);
+    EXPECT_THAT(orphaned.err, ::testing::StartsWith("quillo clean: --item 'x': No such file or directory\n"));
 }
 
 TEST_F(CommandLineHome, ScanWritesOneJsonDocumentWithEveryItem)
@@ -138,11 +143,12 @@ TEST_F(CommandLineHome, CleaningTheNamedItemMovesJustThatToTheTrash)
     EXPECT_TRUE(std::filesystem::exists(caches("com.example.editor")));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
 
-    // What is in the Trash can only go for good.
-    const QuilloRun empty = quillo({"clean", "trash", "--yes"});
-    EXPECT_EQ(empty.status, 0) << empty.err;
-    EXPECT_THAT(empty.out, HasSubstr("1 item cleaned, 0 failed, deleted permanently"));
+    // What is in the Trash can only go for good, and the summary says so beside what was moved.
+    const QuilloRun smart = quillo({"clean", "smartScan", "--yes"});
+    EXPECT_EQ(smart.status, 0) << smart.err;
+    EXPECT_THAT(smart.out, HasSubstr("3 items cleaned, 0 failed, 2 moved to the Trash, 1 deleted permanently."));
     EXPECT_FALSE(std::filesystem::exists(trashed("com.apple.Safari")));
+    EXPECT_TRUE(std::filesystem::exists(trashed("com.example.editor/blob")));
 }
 
 TEST_F(CommandLineHome, TheDeleteImmediatelySettingDeletesForGood)
@@ -163,4 +169,9 @@ TEST_F(CommandLineHome, FailedItemsMakeTheExitStatusOne)
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_THAT(run.out, HasSubstr("1 item cleaned, 1 failed"));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
+    // Nothing went, so nothing is said to have gone anywhere.
+    const QuilloRun again = quillo({"clean", "systemJunk", "--yes"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_THAT(again.out, HasSubstr("\nNothing was removed: 1 item failed.\n"));
+    EXPECT_THAT(again.out, ::testing::Not(HasSubstr("permanently")));
 }

@@ -28,8 +28,33 @@ TEST(SizeCommand, UsageAndMissingPaths)
     EXPECT_EQ(runQuillo({"size"}).status, 2);
     EXPECT_EQ(runQuillo({}).status, 2);
     EXPECT_EQ(runQuillo({"frobnicate"}).status, 2);
-    const QuilloRun run = runQuillo({"size", text(tree.path("gone")), text(tree.path("here"))});
+    const QuilloRun run = runQuillo({"size", text(tree.path("gone")), "", text(tree.path("here"))});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, std::to_string(allocatedSizeOf(tree.path("here"))) + "\t" + tree.path("here").string() + "\n");
-    EXPECT_NE(run.err.find("gone"), std::string::npos);
+    EXPECT_EQ(run.err, "quillo size: cannot access '" + tree.path("gone").string() +
+                           "': No such file or directory\nquillo size: cannot access '': No such file or directory\n");
+    // A relative path where the working folder is gone names nothing; it is not a crash.
+    const QuilloRun orphaned = runQuillo({"size", "here"}, {}, inRemovedWorkingFolder(tree.folder("removed")));
+    EXPECT_EQ(orphaned.status, 1);
+    EXPECT_EQ(orphaned.err, "quillo size: cannot access 'here': No such file or directory\n");
+}
+
+TEST(SizeCommand, WarnsOfEachUnreadableFolderAndStillPrintsTheTotal)
+{
+    TempTree tree;
+    tree.file("top/readable/a", 10'000);
+    tree.file("top/locked/secret", 10'000);
+    tree.file("top/readable/locked-too/secret", 10'000);
+    tree.setMode("top/locked", 0);
+    tree.setMode("top/readable/locked-too", 0);
+    const QuilloRun run = runQuillo({"size", text(tree.path("top"))});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, std::to_string(FileSize::allocated(tree.path("top"))) + "\t" + tree.path("top").string() + "\n");
+    EXPECT_EQ(run.err, "quillo size: cannot read '" + tree.path("top/locked").string() +
+                           "': Permission denied\nquillo size: cannot read '" +
+                           tree.path("top/readable/locked-too").string() + "': Permission denied\n");
+    // The root itself, too.
+    const QuilloRun root = runQuillo({"size", text(tree.path("top/locked"))});
+    EXPECT_EQ(root.status, 1);
+    EXPECT_EQ(root.out, "0\t" + tree.path("top/locked").string() + "\n");
 }

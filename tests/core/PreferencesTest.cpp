@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -7,6 +11,7 @@
 #include "core/Preferences.h"
 #include "core/records/PreferenceKeys.h"
 #include "core/records/ScanOptions.h"
+#include "support/TempTree.h"
 
 namespace {
 
@@ -115,16 +120,46 @@ TEST_F(PreferencesTest, OneSignalPerRealChange)
     EXPECT_EQ(spy.at(2).at(0).toString(), PreferenceKeys::oldDownloadDays);
 }
 
-TEST_F(PreferencesTest, ACorruptFileIsKeptAsideNotLost)
+TEST_F(PreferencesTest, ACorruptOrOversizedFileIsKeptAsideNotLost)
 {
-    const QByteArray corrupt("{\"oldDownloadDays\": 4,,,");
-    writeFile(corrupt);
-    Preferences preferences(path());
-    preferences.setInteger(PreferenceKeys::oldDownloadDays, 9);
-    QFile aside(path() + ".corrupt");
-    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aside.readAll(), corrupt);
-    EXPECT_EQ(Preferences(path()).integerValue(PreferenceKeys::oldDownloadDays), 9);
+    // Past the size cap, even well-formed content is not read.
+    const QByteArray oversized = "{\"oldDownloadDays\": 4, \"padding\": \"" + QByteArray(1'000'000, 'x') + "\"}";
+    for (const QByteArray& corrupt : {QByteArray("{\"oldDownloadDays\": 4,,,"), oversized}) {
+        writeFile(corrupt);
+        Preferences preferences(path());
+        EXPECT_FALSE(preferences.integerValue(PreferenceKeys::oldDownloadDays));
+        preferences.setInteger(PreferenceKeys::oldDownloadDays, 9);
+        QFile aside(path() + ".corrupt");
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), corrupt);
+        EXPECT_EQ(Preferences(path()).integerValue(PreferenceKeys::oldDownloadDays), 9);
+    }
+}
+
+TEST_F(PreferencesTest, ALinkOrFifoIsNeitherReadNorOverwritten)
+{
+    // A FIFO would block every run, a link to /dev/zero feed it without end; a link to a real
+    // file leads out of our folder.
+    const std::filesystem::path file = QFile::encodeName(path()).toStdString();
+    const auto elsewhere = ::writeFile(file.parent_path() / "elsewhere.json", R"({"oldDownloadDays": 4})");
+    auto expectUnreadAndKept = [&] {
+        Preferences preferences(path());
+        EXPECT_FALSE(preferences.integerValue(PreferenceKeys::oldDownloadDays));
+        preferences.setInteger(PreferenceKeys::largeFileThresholdMB, 500);
+        EXPECT_EQ(preferences.integerValue(PreferenceKeys::largeFileThresholdMB), 500);
+    };
+    for (const std::filesystem::path& linked : {std::filesystem::path("/dev/zero"), elsewhere}) {
+        std::filesystem::remove(file);
+        std::filesystem::create_symlink(linked, file);
+        expectUnreadAndKept();
+        EXPECT_EQ(std::filesystem::read_symlink(file), linked);
+    }
+    EXPECT_EQ(::readFile(elsewhere), R"({"oldDownloadDays": 4})");
+
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    expectUnreadAndKept();
+    EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(file)));
 }
 
 TEST_F(PreferencesTest, AnUnreadableFileIsNeverOverwritten)

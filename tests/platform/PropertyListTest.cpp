@@ -38,19 +38,41 @@ TEST(PropertyList, ReadsTextAndDatesFromBinaryAndXml)
     EXPECT_EQ(empty.date("Last Backup Date"), std::nullopt);
 }
 
-TEST(PropertyList, TextHoldingANulIsAbsent)
+namespace {
+
+// {key: value} in binary with one-byte offsets and references, by hand: libplist cannot write
+// text holding a NUL. `key` and `value` are whole objects, marker included.
+std::string binaryDictionary(std::string_view key, std::string_view value)
 {
-    // {"Name": "a\0b"} in binary with the text in UTF-16, by hand: libplist cannot write it, and
-    // asserts when asked for it the usual way.
-    std::string bytes("bplist00\xD1\x01\x02\x54Name\x63\0a\0\0\0b\x08\x0B\x10", 26);
+    std::string bytes("bplist00\xD1\x01\x02", 11);
+    bytes += key;
+    bytes += value;
+    const std::size_t table = bytes.size();
+    bytes += {'\x08', '\x0B', static_cast<char>(11 + key.size())};
     std::string trailer(32, '\0');
     trailer[6] = 1;
     trailer[7] = 1;
     trailer[15] = 3;
-    trailer[31] = 23;
-    const auto parsed = PropertyListDictionary::parse(bytes + trailer);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->string("Name"), std::nullopt);
+    trailer[31] = static_cast<char>(table);
+    return bytes + trailer;
+}
+
+} // namespace
+
+TEST(PropertyList, TextHoldingANulIsAbsentNotCutShort)
+{
+    using namespace std::string_view_literals;
+    const std::string ascii = binaryDictionary("\x54Name"sv, "\x55org\0x"sv);
+    const std::string utf16 = binaryDictionary("\x54Name"sv, "\x63\0o\0\0\0x"sv);
+    for (const std::string& bytes : {ascii, utf16}) {
+        const auto parsed = PropertyListDictionary::parse(bytes);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(parsed->string("Name"), std::nullopt);
+    }
+    // The same list without the NUL reads, so it is the NUL that is refused.
+    EXPECT_EQ(PropertyListDictionary::parse(binaryDictionary("\x54Name"sv, "\x55orgAx"sv))->string("Name"), "orgAx");
+    // A key cut short would answer for another key.
+    EXPECT_FALSE(PropertyListDictionary::parse(binaryDictionary("\x56Name\0x"sv, "\x53org"sv)).ok());
 }
 
 TEST(PropertyList, MalformedInputFailsCleanly)
@@ -136,9 +158,11 @@ TEST(PropertyList, FilesAreReadWithinTheCapOnly)
     PlistDictionary dictionary;
     dictionary.text("WorkspacePath", "/Users/u/Code/MyApp/MyApp.xcodeproj");
     dictionary.write(tree.path("info.plist"), PlistFormat::xml);
-    tree.symlink("link.plist", tree.path("info.plist"));
-    EXPECT_EQ(PropertyListDictionary::read(tree.path("link.plist"))->string("WorkspacePath"),
+    EXPECT_EQ(PropertyListDictionary::read(tree.path("info.plist"))->string("WorkspacePath"),
               "/Users/u/Code/MyApp/MyApp.xcodeproj");
+    // What a link leads to is never read: it could be a device, a FIFO or a file elsewhere.
+    EXPECT_EQ(PropertyListDictionary::read(tree.symlink("link.plist", tree.path("info.plist"))).error(),
+              std::errc::too_many_symbolic_link_levels);
 
     // A huge file is refused without being read: it is sparse, so reading it would take long.
     tree.file("huge.plist");

@@ -5,6 +5,7 @@
 
 #include "scan/DiskScanner.h"
 #include "scan/LargeFiles.h"
+#include "support/FakeAppBundle.h"
 #include "support/RecordingSink.h"
 #include "support/TempTree.h"
 
@@ -25,11 +26,10 @@ protected:
         return paths;
     }
 
-    void setTimesDaysAgo(const std::string& relative, std::int64_t days)
+    static std::int64_t daysAgo(std::int64_t days)
     {
         using namespace std::chrono;
-        const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
-        home.setModificationTime(relative, now - days * 86'400);
+        return duration_cast<seconds>(system_clock::now().time_since_epoch()).count() - days * 86'400;
     }
 
     TempTree home;
@@ -64,18 +64,21 @@ TEST_F(LargeFilesTest, PrunesLibraryApplicationsDependencyFoldersPackagesAndHidd
     EXPECT_THAT(found(big), UnorderedElementsAre("top-level.iso", "Documents/deep/er/keep.bin", "Documents/library/big"));
 }
 
-TEST_F(LargeFilesTest, ItemsNameTheirFolderAndTagOldByLastAccess)
+TEST_F(LargeFilesTest, ItemsNameTheirFolderAndTagOldByLastAccessNotByModification)
 {
-    home.file("Movies/old.mov", big);
-    home.file("Movies/recent.mov", big);
-    setTimesDaysAgo("Movies/old.mov", 181);
-    setTimesDaysAgo("Movies/recent.mov", 179);
+    // Modified long ago but opened lately: in use, not old. The reverse is old.
+    home.file("Movies/watched.mov", big);
+    home.file("Movies/forgotten.mov", big);
+    home.setModificationTime("Movies/watched.mov", daysAgo(181));
+    setAccessTime(home.path("Movies/watched.mov"), daysAgo(179));
+    home.setModificationTime("Movies/forgotten.mov", daysAgo(179));
+    setAccessTime(home.path("Movies/forgotten.mov"), daysAgo(181));
     const auto items = DiskScanner::largeFiles(big, ProgressSink()).items;
     ASSERT_EQ(items.size(), 2u);
     for (const ScanItem& item : items) {
         EXPECT_EQ(item.detail, "~/Movies");
         EXPECT_FALSE(item.isRecommended);
-        if (item.name == "old.mov")
+        if (item.name == "forgotten.mov")
             EXPECT_THAT(item.tags, ElementsAre(ScanItem::Tag::old));
         else
             EXPECT_THAT(item.tags, ::testing::IsEmpty());
