@@ -28,7 +28,8 @@ std::int64_t allocatedBelow(const std::filesystem::path& folder, std::stop_token
         }
         return WalkDecision::descend;
     };
-    walkTree(folder, WalkOptions{.keys = keys}, visit, std::move(stop));
+    // A file system mounted inside is not the item's to give back: removing the item leaves it.
+    walkTree(folder, WalkOptions{.stayOnFileSystem = true, .keys = keys}, visit, std::move(stop));
     return total.combine(std::plus<>());
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/TreeWalk.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 
 using namespace platform;
@@ -207,4 +208,22 @@ TEST(TreeWalk, ARootThatIsALinkOrMissingYieldsNothing)
     EXPECT_TRUE(walkOrder(tree.path("link")).empty());
     EXPECT_TRUE(walkOrder(tree.path("missing")).empty());
     EXPECT_TRUE(walkOrder(tree.path("real/f")).empty());
+}
+
+TEST(TreeWalk, StayingOnTheFileSystemLeavesOutWhatIsMountedInside)
+{
+    TempTree tree;
+    tree.file("root/own", 1);
+    tree.folder("root/tmpfs");
+    tree.folder("root/bound");
+    tree.file("source/seen-twice", 1);
+    ScopedMount tmpfs = ScopedMount::tmpfs(tree.path("root/tmpfs"));
+    ScopedMount bound = ScopedMount::bind(tree.path("source"), tree.path("root/bound"));
+    if (!tmpfs.ok() || !bound.ok())
+        GTEST_SKIP() << tmpfs.why() << bound.why();
+    tree.file("root/tmpfs/elsewhere", 1);
+
+    EXPECT_THAT(walkOrder(tree.path("root"), {.stayOnFileSystem = true}), ElementsAre("own"));
+    EXPECT_THAT(walkOrder(tree.path("root")),
+                UnorderedElementsAre("own", "tmpfs", "tmpfs/elsewhere", "bound", "bound/seen-twice"));
 }
