@@ -7,16 +7,29 @@ namespace Cleaner {
 
 namespace {
 
-platform::Outcome remove(const std::filesystem::path& location, bool permanently)
+namespace fs = std::filesystem;
+
+// How removing one location went.
+struct Removal {
+    bool succeeded = false;
+    // Nothing of it is left, so its scanned size is what went.
+    bool whole = false;
+    // What went, where not the whole of it did.
+    std::int64_t removedBytes = 0;
+};
+
+Removal remove(const fs::path& location, bool permanently)
 {
-    if (!permanently)
-        return platform::moveToTrash(location);
-    auto removed = platform::removePermanently(location);
+    if (!permanently) {
+        const bool moved = platform::moveToTrash(location).ok();
+        return {moved, moved};
+    }
+    const auto removed = platform::removePermanently(location);
     // Only once the item is wholly gone: a Trash entry that partly survived keeps its record, so
     // the desktop can still show and restore it.
-    if (removed)
+    if (removed.whole())
         platform::forgetTrashedItem(location);
-    return removed;
+    return {removed.ok(), removed.whole(), removed.removedBytes};
 }
 
 } // namespace
@@ -25,14 +38,15 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently)
 {
     CleanReport report;
     for (const auto& item : items) {
-        if (!remove(item.url, permanently)) {
+        const Removal removal = remove(item.url, permanently);
+        report.freedBytes += removal.whole ? item.size : removal.removedBytes;
+        if (!removal.succeeded) {
             report.failedURLs.push_back(item.url);
             continue;
         }
         for (const auto& extra : item.extraURLs)
             (void)remove(extra, permanently);
         report.removedURLs.push_back(item.url);
-        report.freedBytes += item.size;
     }
     return report;
 }

@@ -1,8 +1,12 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/PermanentRemoval.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 #include "system/Cleaner.h"
@@ -116,4 +120,26 @@ TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)
         EXPECT_FALSE(isPresent(extra));
         EXPECT_TRUE(fs::exists(lockedExtra));
     }
+}
+
+// What went of an item that failed midway, after it was checked whole (here another user takes a
+// folder of it over at that moment), is space given back all the same.
+TEST_F(CleanerTest, AnItemThatFailsMidwayCountsWhatWent)
+{
+    const auto item = home / "items/partly";
+    const auto gone = homeFile("items/partly/gone", std::string(8000, 'x'));
+    homeFile("items/partly/late/kept");
+    const std::int64_t goneBytes = allocatedSizeOf(gone);
+    const auto late = item / "late";
+    platform::setRemovalHookForTesting([&](int, const char* name) {
+        if (std::string_view(name) == "late" && ::chmod(late.c_str(), 0555) == 0)
+            (void)::chown(late.c_str(), 65534, 65534);
+    });
+    const auto report = Cleaner::clean({itemAt(item, 100'000)}, true);
+    platform::setRemovalHookForTesting({});
+    ASSERT_EQ(::chown(late.c_str(), ::geteuid(), ::getegid()), 0);
+    EXPECT_THAT(report.failedURLs, ElementsAre(item));
+    EXPECT_EQ(report.freedBytes, goneBytes);
+    EXPECT_FALSE(isPresent(gone));
+    EXPECT_TRUE(fs::exists(late / "kept"));
 }
