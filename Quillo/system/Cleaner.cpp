@@ -1,6 +1,11 @@
 #include "system/Cleaner.h"
 
+#include <algorithm>
+
+#include "platform/DirectoryListing.h"
+#include "platform/MountPoints.h"
 #include "platform/PermanentRemoval.h"
+#include "platform/RemovalGuard.h"
 #include "platform/Trash.h"
 
 namespace Cleaner {
@@ -18,10 +23,50 @@ struct Removal {
     std::int64_t removedBytes = 0;
 };
 
+bool isWithin(const fs::path& path, const fs::path& folder)
+{
+    auto [folderEnd, pathIt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
+}
+
+// Moving a folder carries what is mounted below it into the Trash, which could then never delete
+// it. Such a folder goes entry by entry instead, all but the mount points and the folders that
+// lead to them, which stay where they are.
+platform::Outcome trashAround(const fs::path& folder, const std::vector<fs::path>& mountPoints)
+{
+    auto entries = platform::listDirectory(folder);
+    if (!entries)
+        return entries.error();
+    platform::Outcome outcome = platform::success();
+    for (const auto& entry : *entries) {
+        platform::Outcome moved = platform::success();
+        if (std::ranges::find(mountPoints, entry.path) != mountPoints.end())
+            continue;
+        if (std::ranges::any_of(mountPoints, [&](const fs::path& mount) { return isWithin(mount, entry.path); }))
+            moved = trashAround(entry.path, mountPoints);
+        else
+            moved = platform::moveToTrash(entry.path);
+        if (outcome && !moved)
+            outcome = moved;
+    }
+    return outcome;
+}
+
+platform::Outcome trash(const fs::path& location)
+{
+    const auto mountPoints = platform::mountPointsBelow(location);
+    if (mountPoints.empty())
+        return platform::moveToTrash(location);
+    // Guarded as the item itself would be: its entries must not go where it may not.
+    if (auto target = platform::openRemovalTarget(location); !target)
+        return target.error();
+    return trashAround(location, mountPoints);
+}
+
 Removal remove(const fs::path& location, bool permanently)
 {
     if (!permanently) {
-        const bool moved = platform::moveToTrash(location).ok();
+        const bool moved = trash(location).ok();
         return {moved, moved};
     }
     const auto removed = platform::removePermanently(location);
