@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -24,6 +25,30 @@ struct RemovalTarget {
 // this user may not take out of its folder (EACCES, EROFS, EPERM). A path that ends in "." or
 // ".." is EINVAL; a missing item is ENOENT.
 Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& path);
+
+// Whether this user may take an entry owned by `entryOwner` out of a folder of `folderMode` and
+// `folderOwner`, as far as the sticky bit goes: in a sticky folder (such as /tmp) only the
+// folder's owner and the entry's may.
+bool stickyFolderLetsGo(unsigned folderMode, unsigned folderOwner, unsigned entryOwner);
+
+// What removing an entry depends on, read without following a link or setting off an automount.
+struct RemovalFacts {
+    ContentIdentifier identity;
+    // As st_mode: the type, the permission bits and the sticky bit.
+    unsigned mode = 0;
+    unsigned owner = 0;
+    std::uint64_t linkCount = 0;
+    std::int64_t allocatedSize = 0;
+    // The root of a mounted file system, bind mounts of the same one included where the system
+    // tells (Linux 5.8 and later); else a change of device from the folder that holds it.
+    bool mountRoot = false;
+    // Immutable or append-only: nothing takes it out, nor anything out of it, whoever asks.
+    bool locked = false;
+};
+
+// The facts of the entry `name` of the open folder `folderFd`; `name` empty for that folder
+// itself (whose change of device the caller judges).
+Result<RemovalFacts> removalFactsAt(int folderFd, const char* name);
 
 // Whether the entry `name` of the open folder `folderFd` is the root of a mounted file system,
 // bind mounts included. Undecidable counts as mounted.

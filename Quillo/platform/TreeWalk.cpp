@@ -11,6 +11,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/Packages.h"
 #include "platform/ProcessLimits.h"
+#include "platform/RemovalGuard.h"
 #include "platform/WorkPool.h"
 
 namespace platform {
@@ -200,6 +201,9 @@ private:
             if (options_.skipHidden && isHiddenName(raw.name))
                 continue;
             WalkEntry entry(folder, options_.keys, raw.name, raw.type, entryPosition);
+            if (options_.stayOnFileSystem && entry.type() == FileType::directory &&
+                isMountRootAt(folder.fd, raw.name.data()))
+                continue;
             if (shouldEnter(entry, visit_(entry))) {
                 WalkFolder& child = newFolder(&folder, raw.name, entryPosition);
                 folder.users.fetch_add(1, std::memory_order_relaxed);

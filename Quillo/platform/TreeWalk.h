@@ -27,6 +27,9 @@ struct WalkOptions {
     bool skipHidden = false;
     // Packages (platform/Packages.h) are visited but not entered.
     bool skipPackageDescendants = false;
+    // Folders where another file system is mounted are neither visited nor entered, bind mounts
+    // included where the system tells (see isMountRootAt in RemovalGuard.h), as `du -x` does.
+    bool stayOnFileSystem = false;
     // What WalkEntry::attributes reads; the type is always read.
     AttributeKeys keys = AttributeKey::type;
     // Told of each folder, the root included, that could not be opened or listed to its end, with

@@ -29,7 +29,9 @@ std::int64_t allocatedBelow(const std::filesystem::path& folder, std::stop_token
         }
         return WalkDecision::descend;
     };
-    walkTree(folder, WalkOptions{.keys = keys, .unreadableFolder = unreadableFolder}, visit, std::move(stop));
+    // A file system mounted inside is not the item's to give back: removing the item leaves it.
+    const WalkOptions options{.stayOnFileSystem = true, .keys = keys, .unreadableFolder = unreadableFolder};
+    walkTree(folder, options, visit, std::move(stop));
     return total.combine(std::plus<>());
 }
 

@@ -9,7 +9,8 @@
 namespace FileSize {
 
 // Bytes the file or folder at `location` occupies on disk, folders with everything below them
-// (hidden files and package contents included). A symbolic link counts as nothing and is never
+// (hidden files and package contents included) but other file systems mounted there, which
+// removing the folder leaves in place. A symbolic link counts as nothing and is never
 // followed; hard-linked files count each time they are met. Never fails: what cannot be read
 // counts as 0. Blocks its thread for the walk, which runs on the shared work pool; a stop request
 // ends the walk at its next entry with the total counted so far. `unreadableFolder`, where given,

@@ -1,22 +1,80 @@
 #include "system/Cleaner.h"
 
+#include <algorithm>
+
+#include "platform/DirectoryListing.h"
+#include "platform/MountPoints.h"
 #include "platform/PermanentRemoval.h"
+#include "platform/RemovalGuard.h"
 #include "platform/Trash.h"
 
 namespace Cleaner {
 
 namespace {
 
-platform::Outcome remove(const std::filesystem::path& location, bool permanently)
+namespace fs = std::filesystem;
+
+// How removing one location went.
+struct Removal {
+    bool succeeded = false;
+    // Nothing of it is left, so its scanned size is what went.
+    bool whole = false;
+    // What went, where not the whole of it did.
+    std::int64_t removedBytes = 0;
+};
+
+bool isWithin(const fs::path& path, const fs::path& folder)
 {
-    if (!permanently)
+    auto [folderEnd, pathIt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
+}
+
+// Moving a folder carries what is mounted below it into the Trash, which could then never delete
+// it. Such a folder goes entry by entry instead, all but the mount points and the folders that
+// lead to them, which stay where they are.
+platform::Outcome trashAround(const fs::path& folder, const std::vector<fs::path>& mountPoints)
+{
+    auto entries = platform::listDirectory(folder);
+    if (!entries)
+        return entries.error();
+    platform::Outcome outcome = platform::success();
+    for (const auto& entry : *entries) {
+        platform::Outcome moved = platform::success();
+        if (std::ranges::find(mountPoints, entry.path) != mountPoints.end())
+            continue;
+        if (std::ranges::any_of(mountPoints, [&](const fs::path& mount) { return isWithin(mount, entry.path); }))
+            moved = trashAround(entry.path, mountPoints);
+        else
+            moved = platform::moveToTrash(entry.path);
+        if (outcome && !moved)
+            outcome = moved;
+    }
+    return outcome;
+}
+
+platform::Outcome trash(const fs::path& location)
+{
+    const auto mountPoints = platform::mountPointsBelow(location);
+    if (mountPoints.empty())
         return platform::moveToTrash(location);
-    auto removed = platform::removePermanently(location);
+    // Guarded as the item itself would be: its entries must not go where it may not.
+    if (auto target = platform::openRemovalTarget(location); !target)
+        return target.error();
+    return trashAround(location, mountPoints);
+}
+
+Removal remove(const fs::path& location, bool permanently)
+{
+    if (!permanently) {
+        const bool moved = trash(location).ok();
+        return {moved, moved};
+    }
+    const auto removed = platform::removePermanently(location);
     // Only once the item is wholly gone: a Trash entry that partly survived keeps its record, so
     // the desktop can still show and restore it.
-    if (removed)
+    if (removed.whole())
         platform::forgetTrashedItem(location);
-    return removed;
+    return {removed.ok(), removed.whole(), removed.removedBytes};
 }
 
 } // namespace
@@ -25,14 +83,15 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently)
 {
     CleanReport report;
     for (const auto& item : items) {
-        if (!remove(item.url, permanently)) {
+        const Removal removal = remove(item.url, permanently);
+        report.freedBytes += removal.whole ? item.size : removal.removedBytes;
+        if (!removal.succeeded) {
             report.failedURLs.push_back(item.url);
             continue;
         }
         for (const auto& extra : item.extraURLs)
             (void)remove(extra, permanently);
         report.removedURLs.push_back(item.url);
-        report.freedBytes += item.size;
     }
     return report;
 }

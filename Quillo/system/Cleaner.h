@@ -13,6 +13,11 @@ namespace Cleaner {
 // locations are left alone; once it went, its extra locations are removed the same way, and a
 // failure among them changes nothing in the report. Never throws.
 //
+// Freed is the scanned size of each item that went whole, and what actually went of one that did
+// not: a permanent removal that failed midway, or that left a file system mounted below the item
+// (with the folders leading to it; the item still counts as removed). In the Trash such an item
+// goes entry by entry around its mount points, and counts its size.
+//
 // Blocks until every item is handled: call it off the GUI thread.
 CleanReport clean(const std::vector<ScanItem>& items, bool permanently);
 

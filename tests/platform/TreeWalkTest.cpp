@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/TreeWalk.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 
 using namespace platform;
@@ -229,4 +230,22 @@ TEST(TreeWalk, AFailingVisitLosesOnlyTheRestOfItsFolder)
     };
     EXPECT_NO_THROW(walkTree(tree.root(), WalkOptions{}, visit));
     EXPECT_EQ(soundFiles, 20);
+}
+
+TEST(TreeWalk, StayingOnTheFileSystemLeavesOutWhatIsMountedInside)
+{
+    TempTree tree;
+    tree.file("root/own", 1);
+    tree.folder("root/tmpfs");
+    tree.folder("root/bound");
+    tree.file("source/seen-twice", 1);
+    ScopedMount tmpfs = ScopedMount::tmpfs(tree.path("root/tmpfs"));
+    ScopedMount bound = ScopedMount::bind(tree.path("source"), tree.path("root/bound"));
+    if (!tmpfs.ok() || !bound.ok())
+        GTEST_SKIP() << tmpfs.why() << bound.why();
+    tree.file("root/tmpfs/elsewhere", 1);
+
+    EXPECT_THAT(walkOrder(tree.path("root"), {.stayOnFileSystem = true}), ElementsAre("own"));
+    EXPECT_THAT(walkOrder(tree.path("root")),
+                UnorderedElementsAre("own", "tmpfs", "tmpfs/elsewhere", "bound", "bound/seen-twice"));
 }

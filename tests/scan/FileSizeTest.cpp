@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "scan/FileSize.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 
 TEST(FileSize, AFileCountsItsBlocksAFolderEverythingBelowIt)
@@ -40,6 +41,19 @@ TEST(FileSize, HardLinksCountEachTime)
     const auto one = tree.file("folder/one", 50'000);
     std::filesystem::create_hard_link(one, tree.path("folder/two"));
     EXPECT_EQ(FileSize::allocated(tree.path("folder")), 2 * allocatedSizeOf(one));
+}
+
+// Removing the folder leaves a file system mounted inside it, so it is no part of its size.
+TEST(FileSize, AFileSystemMountedInsideIsNotCounted)
+{
+    TempTree tree;
+    const auto own = tree.file("folder/own", 8'000);
+    tree.folder("folder/sub/mounted");
+    ScopedMount mount = ScopedMount::tmpfs(tree.path("folder/sub/mounted"));
+    if (!mount.ok())
+        GTEST_SKIP() << mount.why();
+    tree.file("folder/sub/mounted/elsewhere", 80'000);
+    EXPECT_EQ(FileSize::allocated(tree.path("folder")), allocatedSizeOf(own));
 }
 
 TEST(FileSize, WhatCannotBeReadCountsAsNothing)

@@ -1,9 +1,15 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/MountPoints.h"
+#include "platform/PermanentRemoval.h"
 #include "support/IsolatedHome.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 #include "system/Cleaner.h"
 
@@ -115,5 +121,54 @@ TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)
         EXPECT_FALSE(isPresent(item));
         EXPECT_FALSE(isPresent(extra));
         EXPECT_TRUE(fs::exists(lockedExtra));
+    }
+}
+
+// What went of an item that failed midway, after it was checked whole (here another user takes a
+// folder of it over at that moment), is space given back all the same.
+TEST_F(CleanerTest, AnItemThatFailsMidwayCountsWhatWent)
+{
+    const auto item = home / "items/partly";
+    const auto gone = homeFile("items/partly/gone", std::string(8000, 'x'));
+    homeFile("items/partly/late/kept");
+    const std::int64_t goneBytes = allocatedSizeOf(gone);
+    const auto late = item / "late";
+    platform::setRemovalHookForTesting([&](int, const char* name) {
+        if (std::string_view(name) == "late" && ::chmod(late.c_str(), 0555) == 0)
+            (void)::chown(late.c_str(), 65534, 65534);
+    });
+    const auto report = Cleaner::clean({itemAt(item, 100'000)}, true);
+    platform::setRemovalHookForTesting({});
+    ASSERT_EQ(::chown(late.c_str(), ::geteuid(), ::getegid()), 0);
+    EXPECT_THAT(report.failedURLs, ElementsAre(item));
+    EXPECT_EQ(report.freedBytes, goneBytes);
+    EXPECT_FALSE(isPresent(gone));
+    EXPECT_TRUE(fs::exists(late / "kept"));
+}
+
+// Neither moving nor deleting a folder may carry off, or fail for ever on, a file system mounted
+// inside it: the item goes around it, and no mount point ever lands in the Trash.
+TEST_F(CleanerTest, AnItemHoldingAMountPointGoesAroundIt)
+{
+    const auto item = home / "items/holder";
+    for (bool permanently : {false, true}) {
+        emptiedTrash();
+        const auto a = homeFile("items/holder/a", std::string(5000, 'a'));
+        const auto b = homeFile("items/holder/sub/b", std::string(5000, 'b'));
+        fs::create_directories(item / "sub/mount");
+        const std::int64_t removable = allocatedSizeOf(a) + allocatedSizeOf(b);
+        ScopedMount mount = ScopedMount::tmpfs(item / "sub/mount");
+        if (!mount.ok())
+            GTEST_SKIP() << mount.why();
+        writeFile(item / "sub/mount/elsewhere", "x");
+
+        const auto report = Cleaner::clean({itemAt(item, 777)}, permanently);
+        EXPECT_THAT(report.removedURLs, ElementsAre(item)) << permanently;
+        EXPECT_EQ(report.freedBytes, permanently ? removable : 777) << permanently;
+        EXPECT_FALSE(isPresent(a)) << permanently;
+        EXPECT_FALSE(isPresent(b)) << permanently;
+        EXPECT_TRUE(fs::exists(item / "sub/mount/elsewhere")) << permanently;
+        EXPECT_TRUE(platform::mountPointsBelow(trashFiles.parent_path()).empty()) << permanently;
+        EXPECT_EQ(fs::exists(trashFiles / "b"), !permanently);
     }
 }

@@ -96,27 +96,49 @@ Outcome checkRemovableFrom(int parentFd, const char* name)
     struct stat entry {};
     if (::fstat(parentFd, &parent) != 0 || ::fstatat(parentFd, name, &entry, AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
-    const uid_t user = ::geteuid();
-    if ((parent.st_mode & S_ISVTX) && user != 0 && user != parent.st_uid && user != entry.st_uid)
+    if (!stickyFolderLetsGo(parent.st_mode, parent.st_uid, entry.st_uid))
         return Result<std::monostate>::failure(EPERM);
     return success();
 }
 
 } // namespace
 
+bool stickyFolderLetsGo(unsigned folderMode, unsigned folderOwner, unsigned entryOwner)
+{
+    const uid_t user = ::geteuid();
+    return !(folderMode & S_ISVTX) || user == 0 || user == folderOwner || user == entryOwner;
+}
+
+Result<RemovalFacts> removalFactsAt(int folderFd, const char* name)
+{
+    const bool itself = *name == '\0';
+    const int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | (itself ? AT_EMPTY_PATH : 0);
+    const unsigned int mask = STATX_TYPE | STATX_MODE | STATX_UID | STATX_INO | STATX_NLINK | STATX_BLOCKS;
+    struct statx st {};
+    if (::statx(folderFd, name, flags, mask, &st) != 0)
+        return lastError();
+    RemovalFacts facts;
+    facts.identity = {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino};
+    facts.mode = st.stx_mode;
+    facts.owner = st.stx_uid;
+    facts.linkCount = st.stx_nlink;
+    facts.allocatedSize = static_cast<std::int64_t>(st.stx_blocks) * 512;
+    facts.locked = (st.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+    if (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) {
+        facts.mountRoot = (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    } else if (!itself) {
+        // Kernels before 5.8 do not tell; a mount of another file system still shows as a change
+        // of device (bind mounts of the same one do not).
+        struct stat folder {};
+        facts.mountRoot = ::fstat(folderFd, &folder) != 0 || facts.identity.device != folder.st_dev;
+    }
+    return facts;
+}
+
 bool isMountRootAt(int folderFd, const char* name)
 {
-    struct statx st {};
-    if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_INO, &st) != 0)
-        return true;
-    if (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
-        return (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
-    // Kernels before 5.8 do not tell; a mount of another file system still shows as a change of
-    // device (bind mounts of the same one do not).
-    struct stat folder {};
-    if (::fstat(folderFd, &folder) != 0)
-        return true;
-    return makedev(st.stx_dev_major, st.stx_dev_minor) != folder.st_dev;
+    auto facts = removalFactsAt(folderFd, name);
+    return !facts || facts->mountRoot;
 }
 
 Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)

@@ -5,21 +5,14 @@
 #include <sys/sysmacros.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/DirectoryListing.h"
+#include "platform/MountPoints.h"
 
 namespace platform {
 
 namespace {
-
-struct Mount {
-    dev_t device = 0;
-    std::filesystem::path mountPoint;
-    std::string source;
-};
 
 int hexDigit(char c)
 {
@@ -30,24 +23,6 @@ int hexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
-
-// The kernel writes a space in a mount point as "\040".
-std::string decodeOctalEscapes(std::string_view text)
-{
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() && isOctalDigit(text[i + 1]) && isOctalDigit(text[i + 2]) &&
-            isOctalDigit(text[i + 3])) {
-            decoded += static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0'));
-            i += 3;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
 }
 
 // udev writes a space in a label as "\x20".
@@ -66,25 +41,6 @@ std::string decodeHexEscapes(std::string_view text)
     return decoded;
 }
 
-// A line of /proc/self/mountinfo: "ID PARENT MAJOR:MINOR ROOT MOUNTPOINT OPTIONS [TAGS...] -
-// FSTYPE SOURCE SUPEROPTIONS".
-std::optional<Mount> parseMountLine(const std::string& line)
-{
-    std::istringstream fields(line);
-    std::string id, parent, device, root, mountPoint, field;
-    if (!(fields >> id >> parent >> device >> root >> mountPoint))
-        return std::nullopt;
-    unsigned major = 0;
-    unsigned minor = 0;
-    if (std::sscanf(device.c_str(), "%u:%u", &major, &minor) != 2)
-        return std::nullopt;
-    while (fields >> field && field != "-") {
-    }
-    std::string type, source;
-    fields >> type >> source;
-    return Mount{makedev(major, minor), decodeOctalEscapes(mountPoint), decodeOctalEscapes(source)};
-}
-
 bool isWithin(const std::filesystem::path& path, const std::filesystem::path& folder)
 {
     auto [folderEnd, pathIt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
@@ -93,17 +49,14 @@ bool isWithin(const std::filesystem::path& path, const std::filesystem::path& fo
 
 // The mount that holds `folder`: the deepest mount point above it, preferring those of the
 // folder's own device (a folder may sit below several stacked mounts).
-std::optional<Mount> mountHolding(const std::filesystem::path& folder, dev_t device)
+std::optional<MountedFileSystem> mountHolding(const std::filesystem::path& folder, dev_t device)
 {
-    std::ifstream mountinfo("/proc/self/mountinfo");
-    std::optional<Mount> best;
-    auto rank = [&](const Mount& mount) {
+    std::optional<MountedFileSystem> best;
+    auto rank = [&](const MountedFileSystem& mount) {
         return std::pair(mount.device == device, std::distance(mount.mountPoint.begin(), mount.mountPoint.end()));
     };
-    std::string line;
-    while (std::getline(mountinfo, line)) {
-        auto mount = parseMountLine(line);
-        if (mount && isWithin(folder, mount->mountPoint) && (!best || rank(*mount) >= rank(*best)))
+    for (auto& mount : mountedFileSystems()) {
+        if (isWithin(folder, mount.mountPoint) && (!best || rank(mount) >= rank(*best)))
             best = std::move(mount);
     }
     return best;
