@@ -10,12 +10,14 @@ namespace platform {
 // back. Linux: the freedesktop.org trash as GIO writes it (the home trash for the home volume,
 // the top-directory trashes elsewhere, an info/NAME.trashinfo with the original path and the
 // deletion date, a unique name on collision). An item that cannot be trashed fails: it is never
-// copied and deleted, never deleted for good. Refuses what RemovalGuard.h protects.
+// copied and deleted, never deleted for good. Refuses what RemovalGuard.h protects, and fails
+// with EACCES while the home trash's own folders are symbolic links (TrashFolders.h).
 Outcome moveToTrash(const std::filesystem::path& path);
 
 // For an entry of a Trash's files folder that was just deleted for good: deletes what the Trash
 // keeps about it (its info/NAME.trashinfo and its line in directorysizes), so that the desktop's
-// Trash shows no orphan. Does nothing for any other path; failures leave the record behind.
+// Trash shows no orphan. Does nothing for any other path, nor through a trash whose own folders
+// are links; failures leave the record behind.
 void forgetTrashedItem(const std::filesystem::path& path);
 
 } // namespace platform

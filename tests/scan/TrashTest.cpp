@@ -78,3 +78,22 @@ TEST_F(TrashTest, OnlyARefusedListingIsARefusalAndEitherWayProgressEndsComplete)
         EXPECT_EQ(recorder.reports, std::vector<ScanProgress>{(ScanProgress{0, "", 1.0})});
     }
 }
+
+TEST_F(TrashTest, ATrashWhoseOwnFoldersAreLinksIsRefusedAndOffersNothing)
+{
+    TempTree elsewhere;
+    elsewhere.file("files/precious", 5000);
+    elsewhere.folder("info");
+    for (const std::string linked : {"Trash", "Trash/files", "Trash/info"}) {
+        std::filesystem::remove_all(home.path(".local/share/Trash"));
+        home.folder(".local/share/Trash/files");
+        home.folder(".local/share/Trash/info");
+        std::filesystem::remove_all(home.path(".local/share/" + linked));
+        home.symlink(".local/share/" + linked, elsewhere.path(linked == "Trash" ? "" : linked.substr(6)));
+        RecordingSink recorder;
+        const CategoryResult result = DiskScanner::trash(recorder.sink());
+        EXPECT_TRUE(result.items.empty()) << linked;
+        EXPECT_TRUE(result.accessDenied) << linked;
+        EXPECT_EQ(recorder.reports, std::vector<ScanProgress>{(ScanProgress{0, "", 1.0})});
+    }
+}

@@ -9,6 +9,7 @@
 
 #include "platform/HomeDirectory.h"
 #include "platform/RemovalGuard.h"
+#include "platform/TrashFolders.h"
 #include "platform/WellKnownFolders.h"
 
 namespace platform {
@@ -28,18 +29,6 @@ std::error_code errorCodeOf(const GError* error)
         }
     }
     return std::make_error_code(std::errc::io_error);
-}
-
-// The trash folders of the freedesktop.org specification: the home trash, and the top-directory
-// trashes `$topdir/.Trash/$uid` and `$topdir/.Trash-$uid` on other volumes.
-bool isTrashFolder(const std::filesystem::path& trash)
-{
-    std::error_code ignored;
-    if (std::filesystem::equivalent(trash / "files", WellKnownFolders::trashFiles(homeDirectory()), ignored))
-        return true;
-    const std::string uid = std::to_string(::getuid());
-    return trash.filename() == ".Trash-" + uid ||
-           (trash.filename() == uid && trash.parent_path().filename() == ".Trash");
 }
 
 // A line of directorysizes is "SIZE MTIME NAME", the name percent-encoded like the Path key of a
@@ -83,6 +72,11 @@ Outcome moveToTrash(const std::filesystem::path& path)
 {
     if (auto target = openRemovalTarget(path); !target)
         return target.error();
+    // GIO writes into the home trash wherever its folders lead. Checked for every item, also one
+    // bound for another volume's trash: a linked home trash is a mistake or a trap, and a failed
+    // item costs little.
+    if (auto usable = checkTrashFolders(WellKnownFolders::trashFiles(homeDirectory()).parent_path()); !usable)
+        return usable;
     g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
     g_autoptr(GError) error = nullptr;
     if (!g_file_trash(file, nullptr, &error))
@@ -92,13 +86,12 @@ Outcome moveToTrash(const std::filesystem::path& path)
 
 void forgetTrashedItem(const std::filesystem::path& path)
 {
-    const auto files = path.parent_path();
-    if (files.filename() != "files" || !isTrashFolder(files.parent_path()))
+    const auto trash = trashHolding(path);
+    if (!trash || !checkTrashFolders(*trash))
         return;
-    const auto trash = files.parent_path();
     const std::string name = path.filename().string();
-    ::unlink((trash / "info" / (name + ".trashinfo")).c_str());
-    dropDirectorySize(trash, name);
+    ::unlink((*trash / "info" / (name + ".trashinfo")).c_str());
+    dropDirectorySize(*trash, name);
 }
 
 } // namespace platform
