@@ -39,7 +39,8 @@ CategoryResult trash(const ProgressSink& progress)
         candidate.isRecommended = true;
         candidates.push_back(std::move(candidate));
     }
-    return CategoryResult{measure(std::move(candidates), progress), false};
+    // Empty files and folders and links take no space, yet taking out the Trash must take them too.
+    return CategoryResult{measure(std::move(candidates), progress, MeasureOptions{.keepEmpty = true}), false};
 }
 
 } // namespace DiskScanner
