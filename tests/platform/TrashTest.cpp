@@ -113,6 +113,7 @@ TEST_F(Trash, DeletingATrashedItemForGoodTakesItsRecordsWithIt)
         forgetTrashedItem(trashFiles / name);
         EXPECT_FALSE(isPresent(trash / "info" / (std::string(name) + ".trashinfo"))) << name;
     }
+    forgetDirectorySizes({trashFiles / "gone", trashFiles / "odd name", isolatedHome() / "items/stays"});
     EXPECT_TRUE(fs::exists(trash / "info/stays.trashinfo"));
     EXPECT_EQ(readFile(trash / "directorysizes"), "4096 1700000000 stays\n");
 }

@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
-#include <fstream>
+#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include <gio/gio.h>
 
+#include "platform/FileContents.h"
 #include "platform/HomeDirectory.h"
 #include "platform/RemovalGuard.h"
 #include "platform/TrashFolders.h"
@@ -15,6 +19,9 @@
 namespace platform {
 
 namespace {
+
+// One line per trashed folder, a few dozen bytes each: far more than any real Trash holds.
+constexpr std::size_t maxDirectorySizesBytes = 16 * 1024 * 1024;
 
 std::error_code errorCodeOf(const GError* error)
 {
@@ -32,34 +39,37 @@ std::error_code errorCodeOf(const GError* error)
 }
 
 // A line of directorysizes is "SIZE MTIME NAME", the name percent-encoded like the Path key of a
-// .trashinfo file.
-bool namesEntry(const std::string& line, const std::string& name)
+// .trashinfo file. The decoded name; empty for a malformed line.
+std::string entryNamed(std::string_view line)
 {
     const auto sizeEnd = line.find(' ');
-    const auto timeEnd = sizeEnd == std::string::npos ? sizeEnd : line.find(' ', sizeEnd + 1);
-    if (timeEnd == std::string::npos)
-        return false;
-    const std::string encoded = line.substr(timeEnd + 1);
+    const auto timeEnd = sizeEnd == std::string_view::npos ? sizeEnd : line.find(' ', sizeEnd + 1);
+    if (timeEnd == std::string_view::npos)
+        return {};
+    const std::string encoded(line.substr(timeEnd + 1));
     g_autofree char* decoded = g_uri_unescape_string(encoded.c_str(), nullptr);
-    return name == (decoded ? decoded : encoded.c_str());
+    return decoded ? decoded : encoded;
 }
 
-// The cache of folder sizes the file managers keep: its entry for a deleted folder would only
-// make the Trash look larger than it is.
-void dropDirectorySize(const std::filesystem::path& trash, const std::string& name)
+// The cache of folder sizes the file managers keep: an entry for a deleted folder would only make
+// the Trash look larger than it is. Rewritten in one go, so that emptying a Trash of thousands of
+// folders does not rewrite and sync the file thousands of times.
+void dropDirectorySizes(const std::filesystem::path& trash, const std::set<std::string>& names)
 {
     const auto sizesPath = trash / "directorysizes";
-    std::ifstream in(sizesPath);
-    if (!in)
+    const auto contents = readFileContents(sizesPath, maxDirectorySizesBytes);
+    if (!contents)
         return;
     std::string kept;
-    std::string line;
     bool dropped = false;
-    while (std::getline(in, line)) {
-        if (namesEntry(line, name))
+    for (std::size_t start = 0; start < contents->size();) {
+        const auto end = std::min(contents->find('\n', start), contents->size());
+        const std::string_view line(contents->data() + start, end - start);
+        start = end + 1;
+        if (!line.empty() && names.contains(entryNamed(line)))
             dropped = true;
         else
-            kept += line + '\n';
+            kept.append(line).push_back('\n');
     }
     if (dropped)
         g_file_set_contents_full(sizesPath.c_str(), kept.data(), static_cast<gssize>(kept.size()),
@@ -89,9 +99,20 @@ void forgetTrashedItem(const std::filesystem::path& path)
     const auto trash = trashHolding(path);
     if (!trash || !checkTrashFolders(*trash))
         return;
-    const std::string name = path.filename().string();
-    ::unlink((*trash / "info" / (name + ".trashinfo")).c_str());
-    dropDirectorySize(*trash, name);
+    ::unlink((*trash / "info" / (path.filename().string() + ".trashinfo")).c_str());
+}
+
+void forgetDirectorySizes(const std::vector<std::filesystem::path>& entries)
+{
+    std::map<std::filesystem::path, std::set<std::string>> namesByTrash;
+    for (const auto& entry : entries) {
+        if (auto trash = trashHolding(entry))
+            namesByTrash[*trash].insert(entry.filename().string());
+    }
+    for (const auto& [trash, names] : namesByTrash) {
+        if (checkTrashFolders(trash))
+            dropDirectorySizes(trash, names);
+    }
 }
 
 } // namespace platform
