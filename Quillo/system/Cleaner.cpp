@@ -24,11 +24,13 @@ platform::Outcome remove(const std::filesystem::path& location, bool permanently
 
 } // namespace
 
-CleanReport clean(const std::vector<ScanItem>& items, bool permanently)
+CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)
 {
     CleanReport report;
     std::vector<std::filesystem::path> deletedForGood;
     for (const auto& item : items) {
+        if (stop.stop_requested())
+            break;
         if (!remove(item.url, permanently, deletedForGood)) {
             report.failedURLs.push_back(item.url);
             continue;

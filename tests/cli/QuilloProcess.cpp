@@ -6,6 +6,12 @@
 
 QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home)
 {
+    return runQuillo(arguments, home, [](qint64) { return true; });
+}
+
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home,
+                    const std::function<bool(qint64 pid)>& poll)
+{
     coreApplication();
     QProcess process;
     if (!home.empty()) {
@@ -18,6 +24,10 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
     }
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(QStringLiteral(QUILLO_BINARY_DIR "/Quillo/cli/quillo"), arguments);
+    if (process.waitForStarted()) {
+        while (!process.waitForFinished(2) && process.state() == QProcess::Running && !poll(process.processId())) {
+        }
+    }
     process.waitForFinished(60'000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};

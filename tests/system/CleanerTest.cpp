@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <stop_token>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -124,6 +125,15 @@ TEST_F(CleanerTest, AFailedDeletionOfATrashEntryKeepsItsRecords)
     EXPECT_TRUE(fs::exists(locked / "kept"));
     EXPECT_TRUE(fs::exists(trashFiles.parent_path() / "info/folder.trashinfo"));
     EXPECT_EQ(readFile(sizes), "8 1 folder\n");
+}
+
+TEST_F(CleanerTest, AStopRequestLeavesTheItemsNotReachedUntouchedAndUnreported)
+{
+    const auto item = homeFile("items/waiting");
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_EQ(Cleaner::clean({itemAt(item, 10)}, false, stop.get_token()), CleanReport{});
+    EXPECT_TRUE(fs::exists(item));
 }
 
 TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)
