@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include <QEventLoop>
+#include <QSocketNotifier>
 
 #include "cli/Arguments.h"
 #include "cli/ItemListing.h"
@@ -17,6 +19,7 @@
 #include "core/ByteFormat.h"
 #include "core/store/CleanerStore.h"
 #include "platform/Result.h"
+#include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 
 namespace {
@@ -128,6 +131,9 @@ bool confirmed(std::size_t count, std::int64_t bytes)
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
+// Killed between writing a Trash record and moving the item, a clean would leave a record the
+// desktop's Trash cannot read: SIGINT and SIGTERM stop it after the item in hand instead (a second
+// one ends the program at once).
 void waitUntilCleaned(CleanerStore& store, Module module)
 {
     QEventLoop loop;
@@ -135,6 +141,16 @@ void waitUntilCleaned(CleanerStore& store, Module module)
         if (changed == module && store.phase(module).kind() == ScanPhase::Kind::cleaned)
             loop.quit();
     });
+    const platform::StopSignals stopSignals;
+    std::optional<QSocketNotifier> signalled;
+    if (stopSignals.fd() >= 0) {
+        signalled.emplace(stopSignals.fd(), QSocketNotifier::Read);
+        QObject::connect(&*signalled, &QSocketNotifier::activated, &loop, [&] {
+            signalled->setEnabled(false);
+            std::fprintf(stderr, "quillo clean: stopping after the current item\n");
+            store.stopCleaning(module);
+        });
+    }
     store.clean(module);
     loop.exec();
 }
@@ -221,7 +237,12 @@ int runClean(const std::vector<std::string_view>& arguments)
     waitUntilCleaned(store, *module);
     const CleanSummary summary = *store.phase(*module).summary();
     printSummary(summary, deletedFromTrash.count());
-    return summary.failedCount == 0 ? ExitStatus::success : ExitStatus::failure;
+    // Items a stopped clean did not reach are neither cleaned nor failed.
+    const auto handled = static_cast<std::size_t>(summary.itemCount + summary.failedCount);
+    const std::size_t left = items.size() > handled ? items.size() - handled : 0;
+    if (left > 0)
+        std::printf("Stopped by a signal: %zu item%s left untouched.\n", left, left == 1 ? "" : "s");
+    return summary.failedCount == 0 && left == 0 ? ExitStatus::success : ExitStatus::failure;
 }
 
 } // namespace

@@ -21,9 +21,11 @@ struct RemovalTarget {
 };
 
 // Opens the parent folder of `path` and looks at the item. Refuses what must never be removed:
-// "/", the home folder and every folder above it (EPERM), and a mount point (EBUSY); and what
-// this user may not take out of its folder (EACCES, EROFS, EPERM). A path that ends in "." or
-// ".." is EINVAL; a missing item is ENOENT.
+// "/", the home folder and every folder above it (EPERM), and a mount point (EBUSY); an item
+// whose folder really lies outside the home folder, unless the user is not root and owns both
+// (EPERM), or it is an entry of one of the user's trashes (TrashFolders.h); an entry of a trash
+// whose own folders are links (EACCES); and what this user may not take out of its folder
+// (EACCES, EROFS, EPERM). A path that ends in "." or ".." is EINVAL; a missing item is ENOENT.
 Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& path);
 
 // Whether this user may take an entry owned by `entryOwner` out of a folder of `folderMode` and

@@ -10,14 +10,19 @@ namespace DiskScanner {
 
 namespace {
 
-std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& stop)
+bool isStillThere(const std::filesystem::path& location)
+{
+    return platform::readAttributes(location, platform::AttributeKey::type).ok();
+}
+
+std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& stop, MeasureOptions options)
 {
     if (stop.stop_requested())
         return std::nullopt;
     std::int64_t size = FileSize::allocated(candidate.url, stop);
     for (const auto& extra : candidate.extraURLs)
         size += FileSize::allocated(extra, stop);
-    if (size <= 0)
+    if (size <= 0 && !(options.keepEmpty && isStillThere(candidate.url)))
         return std::nullopt;
     OptionalDate date = candidate.date;
     if (!date) {
@@ -33,7 +38,7 @@ std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& 
 
 } // namespace
 
-std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressSink& progress)
+std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressSink& progress, MeasureOptions options)
 {
     if (candidates.empty()) {
         progress(ScanProgress{0, "", 1.0});
@@ -45,7 +50,8 @@ std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressS
     std::size_t done = 0;
     const auto count = static_cast<double>(candidates.size());
     takeAsFinished(
-        candidates.size(), [&](std::size_t index) { return measureOne(candidates[index], progress.stopToken()); },
+        candidates.size(),
+        [&](std::size_t index) { return measureOne(candidates[index], progress.stopToken(), options); },
         [&](std::size_t, std::optional<ScanItem> item) {
             std::string path;
             if (item) {

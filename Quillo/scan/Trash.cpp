@@ -1,14 +1,29 @@
 #include "scan/Trash.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/TrashFolders.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
 
 namespace DiskScanner {
 
+namespace {
+
+// The Trash's entries; a Trash whose own folders are links is refused like an unreadable one, so
+// that nothing it leads to is offered for deletion.
+platform::Result<std::vector<platform::DirectoryEntry>> listTrash()
+{
+    const auto files = platform::WellKnownFolders::trashFiles(home());
+    if (auto usable = platform::checkTrashFolders(files.parent_path()); !usable)
+        return usable.error();
+    return platform::listDirectory(files);
+}
+
+} // namespace
+
 CategoryResult trash(const ProgressSink& progress)
 {
-    auto listing = platform::listDirectory(platform::WellKnownFolders::trashFiles(home()));
+    auto listing = listTrash();
     if (!listing) {
         progress(ScanProgress{0, "", 1.0});
         return CategoryResult{{}, isPermissionError(listing.error())};
@@ -24,7 +39,8 @@ CategoryResult trash(const ProgressSink& progress)
         candidate.isRecommended = true;
         candidates.push_back(std::move(candidate));
     }
-    return CategoryResult{measure(std::move(candidates), progress), false};
+    // Empty files and folders and links take no space, yet taking out the Trash must take them too.
+    return CategoryResult{measure(std::move(candidates), progress, MeasureOptions{.keepEmpty = true}), false};
 }
 
 } // namespace DiskScanner

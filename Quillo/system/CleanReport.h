@@ -5,7 +5,8 @@
 #include <vector>
 
 // What one call of the cleaner removed, freed and failed to remove. Every item given is in
-// exactly one of the two lists, in the order given; extra locations are in neither.
+// exactly one of the two lists, in the order given; extra locations are in neither. A clean that
+// was asked to stop leaves the items it did not reach out of both.
 struct CleanReport {
     std::vector<std::filesystem::path> removedURLs;
     // The sum of the removed items' sizes as their scans measured them.

@@ -63,7 +63,7 @@ platform::Outcome trash(const fs::path& location)
     return trashAround(location, mountPoints);
 }
 
-Removal remove(const fs::path& location, bool permanently)
+Removal remove(const fs::path& location, bool permanently, std::vector<fs::path>& deletedForGood)
 {
     if (!permanently) {
         const bool moved = trash(location).ok();
@@ -72,27 +72,35 @@ Removal remove(const fs::path& location, bool permanently)
     const auto removed = platform::removePermanently(location);
     // Only once the item is wholly gone: a Trash entry that partly survived keeps its record, so
     // the desktop can still show and restore it.
-    if (removed.whole())
+    if (removed.whole()) {
         platform::forgetTrashedItem(location);
+        deletedForGood.push_back(location);
+    }
     return {removed.ok(), removed.whole(), removed.removedBytes};
 }
 
 } // namespace
 
-CleanReport clean(const std::vector<ScanItem>& items, bool permanently)
+CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)
 {
     CleanReport report;
+    std::vector<std::filesystem::path> deletedForGood;
     for (const auto& item : items) {
-        const Removal removal = remove(item.url, permanently);
+        if (stop.stop_requested())
+            break;
+        const Removal removal = remove(item.url, permanently, deletedForGood);
         report.freedBytes += removal.whole ? item.size : removal.removedBytes;
         if (!removal.succeeded) {
             report.failedURLs.push_back(item.url);
             continue;
         }
         for (const auto& extra : item.extraURLs)
-            (void)remove(extra, permanently);
+            (void)remove(extra, permanently, deletedForGood);
         report.removedURLs.push_back(item.url);
     }
+    // Once per clean: rewritten per item, the Trash's cache of folder sizes made emptying a Trash
+    // of thousands of folders twenty times slower.
+    platform::forgetDirectorySizes(deletedForGood);
     return report;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <vector>
 
 #include "core/records/ScanItem.h"
@@ -18,7 +19,10 @@ namespace Cleaner {
 // (with the folders leading to it; the item still counts as removed). In the Trash such an item
 // goes entry by entry around its mount points, and counts its size.
 //
-// Blocks until every item is handled: call it off the GUI thread.
-CleanReport clean(const std::vector<ScanItem>& items, bool permanently);
+// `stop` is looked at before each item: the item in hand is always finished, extras included,
+// and the items not reached are left where they are, in neither list of the report.
+//
+// Blocks until every item is handled or it stopped: call it off the GUI thread.
+CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop = {});
 
 } // namespace Cleaner

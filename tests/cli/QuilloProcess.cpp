@@ -6,7 +6,10 @@
 
 #include <QProcess>
 
-QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home, std::function<void()> inChild)
+namespace {
+
+QuilloRun run(const QStringList& arguments, const std::filesystem::path& home, const std::function<void()>& inChild,
+              const std::function<bool(qint64 pid)>& poll)
 {
     coreApplication();
     QProcess process;
@@ -22,9 +25,26 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
     if (inChild)
         process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(QUILLO_BINARY_DIR "/Quillo/cli/quillo"), arguments);
+    if (poll && process.waitForStarted()) {
+        while (!process.waitForFinished(2) && process.state() == QProcess::Running && !poll(process.processId())) {
+        }
+    }
     process.waitForFinished(60'000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+} // namespace
+
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home, std::function<void()> inChild)
+{
+    return run(arguments, home, inChild, {});
+}
+
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home,
+                    const std::function<bool(qint64 pid)>& poll)
+{
+    return run(arguments, home, {}, poll);
 }
 
 std::function<void()> inRemovedWorkingFolder(const std::filesystem::path& folder)

@@ -22,3 +22,7 @@ QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& h
 // For `inChild`: the program starts in the empty folder `folder`, removed just before, so its
 // working folder is gone. Only calls that allocate nothing run between fork and exec.
 std::function<void()> inRemovedWorkingFolder(const std::filesystem::path& folder);
+// The same, calling `poll` with the process id every few milliseconds while the process runs
+// (reading its output meanwhile, so that it never waits on a full pipe) until `poll` says done.
+QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home,
+                    const std::function<bool(qint64 pid)>& poll);

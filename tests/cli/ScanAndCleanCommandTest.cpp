@@ -1,3 +1,5 @@
+#include <signal.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,6 +29,10 @@ protected:
     std::filesystem::path caches(const std::string& name) const { return home() / "Library/Caches" / name; }
     std::filesystem::path trashed(const std::string& name) const { return home() / ".local/share/Trash/files" / name; }
     QuilloRun quillo(const QStringList& arguments) const { return runQuillo(arguments, home()); }
+    QuilloRun quillo(const QStringList& arguments, const std::function<bool(qint64)>& poll) const
+    {
+        return runQuillo(arguments, home(), poll);
+    }
     static QString text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
     static QJsonObject json(const QuilloRun& run)
@@ -174,4 +180,40 @@ TEST_F(CommandLineHome, FailedItemsMakeTheExitStatusOne)
     EXPECT_EQ(again.status, 1);
     EXPECT_THAT(again.out, HasSubstr("\nNothing was removed: 1 item failed.\n"));
     EXPECT_THAT(again.out, ::testing::Not(HasSubstr("permanently")));
+}
+
+// Killed between writing an item's Trash record and moving the item, a clean would leave a record
+// that the desktop's Trash tools cannot read: a SIGTERM stops it between items instead.
+TEST_F(CommandLineHome, ATermSignalStopsTheCleanBetweenItemsAndLeavesEveryTrashRecordWhole)
+{
+    constexpr int count = 2000;
+    for (int i = 0; i < count; ++i)
+        tree.file("home/Library/Caches/cache-" + std::to_string(i) + "/data", 1);
+    const auto info = home() / ".local/share/Trash/info";
+    const QuilloRun run = quillo({"clean", "systemJunk", "--yes"}, [&](qint64 pid) {
+        std::error_code ignored;
+        if (std::filesystem::directory_iterator(info, ignored) == std::filesystem::directory_iterator())
+            return false;
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+        return true;
+    });
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_THAT(run.out, HasSubstr("left untouched"));
+
+    const auto entriesIn = [](const std::filesystem::path& folder) {
+        return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(trashed(""))) {
+        const std::string record = readFile(info / (entry.path().filename().string() + ".trashinfo"));
+        EXPECT_THAT(record, ::testing::StartsWith("[Trash Info]\n")) << entry.path();
+        EXPECT_THAT(record, HasSubstr("\nPath=")) << entry.path();
+        EXPECT_THAT(record, HasSubstr("\nDeletionDate=")) << entry.path();
+    }
+    const auto inTrash = entriesIn(trashed(""));
+    EXPECT_EQ(entriesIn(info), inTrash);
+    // Stopped midway: some went, the rest (beside the unticked Safari cache) is where it was.
+    const auto left = entriesIn(home() / "Library/Caches") + entriesIn(home() / "Library/Logs");
+    EXPECT_GT(inTrash, 0);
+    EXPECT_GT(left, 1);
+    EXPECT_EQ(inTrash + left, count + 3);
 }

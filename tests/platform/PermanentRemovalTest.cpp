@@ -31,11 +31,17 @@ namespace {
 // A user other than the one the tests run as.
 constexpr uid_t otherUser = 65534;
 
+// The tree is the home folder: nothing outside it may be removed by root, as the tests run.
 class PermanentRemoval : public ::testing::Test {
 protected:
-    void SetUp() override { isolatedHome(); }
+    void SetUp() override
+    {
+        isolatedHome();
+        ::setenv("HOME", tree.root().c_str(), 1);
+    }
     void TearDown() override
     {
+        ::setenv("HOME", isolatedHome().c_str(), 1);
         setRemovalHookForTesting({});
         // Back to the test's user, so that the tree can be deleted.
         for (const auto& path : givenAway_)
@@ -143,6 +149,7 @@ TEST_F(PermanentRemoval, AMissingItemFails)
 TEST_F(PermanentRemoval, RefusesTheHomeFolderAndTheFoldersAboveIt)
 {
     const auto& home = isolatedHome();
+    ::setenv("HOME", home.c_str(), 1);
     const auto kept = writeFile(home / "kept", "x");
     const auto alias = tree.symlink("alias", home.parent_path()) / "user";
     for (const auto& path : {home, home.parent_path(), home.parent_path().parent_path(), home / "../user",
@@ -157,7 +164,7 @@ TEST_F(PermanentRemoval, RefusesTheHomeFolderAndTheFoldersAboveIt)
     // ...unless it is the home folder's own path.
     ::setenv("HOME", link.c_str(), 1);
     const auto linkedHome = removePermanently(link);
-    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("HOME", tree.root().c_str(), 1);
     EXPECT_EQ(linkedHome.error, std::errc::operation_not_permitted);
     EXPECT_TRUE(removePermanently(link).ok());
     EXPECT_TRUE(fs::exists(kept));

@@ -113,6 +113,7 @@ TEST_F(Trash, DeletingATrashedItemForGoodTakesItsRecordsWithIt)
         forgetTrashedItem(trashFiles / name);
         EXPECT_FALSE(isPresent(trash / "info" / (std::string(name) + ".trashinfo"))) << name;
     }
+    forgetDirectorySizes({trashFiles / "gone", trashFiles / "odd name", isolatedHome() / "items/stays"});
     EXPECT_TRUE(fs::exists(trash / "info/stays.trashinfo"));
     EXPECT_EQ(readFile(trash / "directorysizes"), "4096 1700000000 stays\n");
 }
@@ -123,6 +124,7 @@ TEST_F(Trash, TheRecordsOfEveryTrashAndOfNothingElseAreForgotten)
     const std::string topTrash = ".Trash-" + std::to_string(::getuid());
     const auto topRecord = tree.file(topTrash + "/info/x.trashinfo");
     const auto sharedRecord = tree.file(".Trash/" + std::to_string(::getuid()) + "/info/x.trashinfo");
+    tree.setMode(".Trash", 01777);
     forgetTrashedItem(tree.path(topTrash + "/files/x"));
     forgetTrashedItem(tree.path(".Trash/" + std::to_string(::getuid()) + "/files/x"));
     EXPECT_FALSE(isPresent(topRecord));
@@ -132,4 +134,38 @@ TEST_F(Trash, TheRecordsOfEveryTrashAndOfNothingElseAreForgotten)
     forgetTrashedItem(tree.path("files/x"));
     forgetTrashedItem(homeFile("files/x"));
     EXPECT_TRUE(fs::exists(unrelated));
+
+    // Nor through a trash folder that is a link.
+    const auto linkedRecord = tree.file("elsewhere/info/x.trashinfo");
+    fs::remove_all(tree.path(topTrash));
+    tree.symlink(topTrash, tree.path("elsewhere"));
+    forgetTrashedItem(tree.path(topTrash + "/files/x"));
+    EXPECT_TRUE(fs::exists(linkedRecord));
+}
+
+// A link among the home trash's own folders could lead anywhere: GIO would file items there, and
+// deleting "trashed" entries would delete whatever it leads to.
+TEST_F(Trash, AHomeTrashWhoseFoldersAreLinksIsNeitherFilledNorEmptied)
+{
+    TempTree elsewhere;
+    for (const std::string linked : {"", "/files", "/info"}) {
+        emptiedTrash();
+        const auto precious = writeFile(trash / "files/precious", "precious");
+        writeFile(trash / "info/precious.trashinfo", "[Trash Info]\n");
+        const auto target = elsewhere.path("target" + linked);
+        fs::create_directories(target.parent_path());
+        fs::rename(trash.string() + linked, target);
+        fs::create_directory_symlink(target, trash.string() + linked);
+
+        const auto item = homeFile("item");
+        EXPECT_EQ(moveToTrash(item).error(), std::errc::permission_denied) << linked;
+        EXPECT_TRUE(fs::exists(item));
+        EXPECT_EQ(removePermanently(trashFiles / "precious").error, std::errc::permission_denied) << linked;
+        forgetTrashedItem(trashFiles / "precious");
+        EXPECT_EQ(readFile(precious), "precious") << linked;
+        EXPECT_TRUE(fs::exists(trash / "info/precious.trashinfo")) << linked;
+
+        fs::remove(trash.string() + linked);
+        fs::remove_all(elsewhere.path("target"));
+    }
 }

@@ -63,6 +63,20 @@ TEST_F(MeasureTest, WhatTakesNoSpaceIsDroppedButStillAdvancesProgress)
     }
     EXPECT_THAT(paths, ::testing::ElementsAre("~/kept"));
     EXPECT_EQ(recorder.reports.back().foundBytes, items[0].size);
+
+    // Asked to, it keeps what is there and takes no space, never what is gone.
+    RecordingSink keeping;
+    const auto kept = DiskScanner::measure({candidate(tree.path("gone")), candidate(tree.path("empty")),
+                                            candidate(tree.path("link")), candidate(tree.path("kept"))},
+                                           keeping.sink(), {.keepEmpty = true});
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].url, tree.path("kept"));
+    EXPECT_THAT((std::vector{kept[1].url, kept[2].url}),
+                ::testing::UnorderedElementsAre(tree.path("empty"), tree.path("link")));
+    EXPECT_EQ(kept[1].size + kept[2].size, 0);
+    EXPECT_TRUE(kept[1].date && kept[2].date);
+    EXPECT_THAT(keeping.fractions(), ::testing::ElementsAre(0.25, 0.5, 0.75, 1.0));
+    EXPECT_EQ(keeping.reports.back().foundBytes, items[0].size);
 }
 
 TEST_F(MeasureTest, ItemsCarryTheCandidateWithItsExtrasInTheSizeAndADate)

@@ -333,6 +333,25 @@ TEST_F(CleanerStoreTest, ASmartCleanGoesTargetByTargetAndLeavesRunningAppsAlone)
     EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::idle());
 }
 
+// A stop leaves every target not reached as it was: nothing removed, nothing counted as failed
+// (not even a running app's item), everything still ticked.
+TEST_F(CleanerStoreTest, AStoppedCleanLeavesWhatItDidNotReachTickedAndUncounted)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/1", 10), item("/s/busy", 20, true, "com.busy.app")}, false});
+    system.scanner.setResult(Module::developerJunk, {{item("/d/1", 30)}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/1", 40)}, false});
+    system.runningBundleIDs = {"com.busy.app"};
+    auto store = makeStore();
+    scanToReady(*store, Module::smartScan);
+    store->clean(Module::smartScan);
+    store->stopCleaning(Module::smartScan);
+    ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::smartScan).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store->phase(Module::smartScan), ScanPhase::cleaned({0, 0, 0, false}));
+    EXPECT_TRUE(system.cleaner.calls().empty());
+    EXPECT_EQ(store->selection(), (Selection{"/s/1", "/s/busy", "/d/1", "/t/1"}));
+    EXPECT_EQ(store->result(Module::trash)->items.size(), 1u);
+}
+
 TEST_F(CleanerStoreTest, NoTrashRescanWhenOnlyTheTrashWasCleanedOrAScanRuns)
 {
     system.scanner.setResult(Module::systemJunk, {{item("/s/1", 10, false)}, false});

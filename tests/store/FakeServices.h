@@ -116,7 +116,7 @@ public:
 
     bool overlapped() const { return overlapped_; }
 
-    CleanReport clean(const std::vector<ScanItem>& items, bool permanently)
+    CleanReport clean(const std::vector<ScanItem>& items, bool permanently, const std::stop_token& stop)
     {
         if (busy_.exchange(true))
             overlapped_ = true;
@@ -125,6 +125,8 @@ public:
             std::lock_guard lock(mutex_);
             calls_.push_back({items, permanently});
             for (const ScanItem& item : items) {
+                if (stop.stop_requested())
+                    break;
                 if (failing_.contains(item.url)) {
                     report.failedURLs.push_back(item.url);
                 } else {
@@ -161,7 +163,8 @@ struct FakeSystem {
     {
         return StoreServices{
             .scan = [this](Module leaf, const ScanOptions& o, const ProgressSink& p) { return scanner.run(leaf, o, p); },
-            .clean = [this](const std::vector<ScanItem>& items, bool permanently) { return cleaner.clean(items, permanently); },
+            .clean = [this](const std::vector<ScanItem>& items, bool permanently,
+                            std::stop_token stop) { return cleaner.clean(items, permanently, stop); },
             .storage = [this] { return storage; },
             .memory = [this] { return memory; },
             .checkLowSpace = [this](const StorageInfo&) { ++lowSpaceChecks; },

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <stop_token>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -97,13 +98,46 @@ TEST_F(CleanerTest, MovedItemsCanBePutBackByTheDesktopsTrashTools)
 TEST_F(CleanerTest, PermanentRemovalLeavesNothingAndTrashEntriesLeaveNoRecord)
 {
     const auto folder = homeFile("items/folder/inside").parent_path();
-    Cleaner::clean({itemAt(folder, 1)}, false);
+    const auto other = homeFile("items/other/inside").parent_path();
+    Cleaner::clean({itemAt(folder, 1), itemAt(other, 1)}, false);
     ASSERT_TRUE(fs::exists(trashFiles / "folder/inside"));
+    const auto sizes = writeFile(trashFiles.parent_path() / "directorysizes", "8 1 folder\n8 1 other\n8 1 kept\n");
 
-    const auto report = Cleaner::clean({itemAt(trashFiles / "folder", 1)}, true);
-    EXPECT_THAT(report.removedURLs, ElementsAre(trashFiles / "folder"));
+    const auto report = Cleaner::clean({itemAt(trashFiles / "folder", 1), itemAt(trashFiles / "other", 1)}, true);
+    EXPECT_THAT(report.removedURLs, ElementsAre(trashFiles / "folder", trashFiles / "other"));
     EXPECT_FALSE(isPresent(trashFiles / "folder"));
     EXPECT_FALSE(isPresent(trashFiles.parent_path() / "info/folder.trashinfo"));
+    EXPECT_EQ(readFile(sizes), "8 1 kept\n");
+}
+
+// What is still in the Trash must stay restorable and counted: a folder there that another user's
+// locked sub-folder keeps from going keeps its record and its cached size.
+TEST_F(CleanerTest, AFailedDeletionOfATrashEntryKeepsItsRecords)
+{
+    const auto folder = homeFile("items/folder/locked/kept").parent_path().parent_path();
+    Cleaner::clean({itemAt(folder, 1)}, false);
+    const auto locked = trashFiles / "folder/locked";
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::chown(locked.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "needs root to give the sub-folder away";
+    const auto sizes = writeFile(trashFiles.parent_path() / "directorysizes", "8 1 folder\n");
+
+    const auto report = Cleaner::clean({itemAt(trashFiles / "folder", 1)}, true);
+    ASSERT_EQ(::chown(locked.c_str(), 0, 0), 0);
+    fs::permissions(locked, fs::perms::owner_all);
+    EXPECT_THAT(report.failedURLs, ElementsAre(trashFiles / "folder"));
+    EXPECT_TRUE(fs::exists(locked / "kept"));
+    EXPECT_TRUE(fs::exists(trashFiles.parent_path() / "info/folder.trashinfo"));
+    EXPECT_EQ(readFile(sizes), "8 1 folder\n");
+}
+
+TEST_F(CleanerTest, AStopRequestLeavesTheItemsNotReachedUntouchedAndUnreported)
+{
+    const auto item = homeFile("items/waiting");
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_EQ(Cleaner::clean({itemAt(item, 10)}, false, stop.get_token()), CleanReport{});
+    EXPECT_TRUE(fs::exists(item));
 }
 
 TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)

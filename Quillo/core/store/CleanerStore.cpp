@@ -29,6 +29,7 @@ struct CleanerStore::CleanRun {
     std::vector<std::filesystem::path> cleaned;
     std::vector<std::filesystem::path> failed;
     bool movedToTrash = false;
+    bool stopping = false;
     std::jthread worker;
 };
 
@@ -346,7 +347,7 @@ void CleanerStore::clean(Module module)
 void CleanerStore::cleanNextTarget(CleanRun& run)
 {
     const auto targets = run.module.scanTargets();
-    while (run.nextTarget < targets.size()) {
+    while (!run.stopping && run.nextTarget < targets.size()) {
         const Module target = targets[run.nextTarget++];
         std::vector<ScanItem> toClean;
         for (const ScanItem& item : selectedItems(target)) {
@@ -360,8 +361,9 @@ void CleanerStore::cleanNextTarget(CleanRun& run)
             continue;
         // Items already in the Trash can only go for good.
         const bool permanently = target == Module::trash || run.deleteImmediately;
-        run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean), clean = services_.clean] {
-            CleanReport report = clean(items, permanently);
+        run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean),
+                                   clean = services_.clean](std::stop_token stop) {
+            CleanReport report = clean(items, permanently, std::move(stop));
             QMetaObject::invokeMethod(
                 this, [this, &run, target, permanently, report = std::move(report)] {
                     applyCleanReport(run, target, report, permanently);
@@ -409,6 +411,17 @@ void CleanerStore::finishClean(CleanRun& run)
     setPhase(module, ScanPhase::cleaned(summary));
     if (rescanTrash)
         scan(Module::trash);
+}
+
+void CleanerStore::stopCleaning(Module module)
+{
+    for (auto& run : cleans_) {
+        if (run->module == module) {
+            // The flag keeps later targets from starting; the request ends the current one early.
+            run->stopping = true;
+            run->worker.request_stop();
+        }
+    }
 }
 
 void CleanerStore::dismissSummary(Module module)

@@ -74,6 +74,10 @@ public:
     void toggle(const ScanItem& item);
     void setSelected(bool on, const std::vector<ScanItem>& items);
     void clean(Module module);
+    // Asks a running clean of the module to stop: the item in hand is finished, the items not
+    // reached yet stay in their results and stay ticked, and the clean ends as usual, its summary
+    // counting only what went and what failed. Does nothing when no such clean runs.
+    void stopCleaning(Module module);
     void dismissSummary(Module module);
 
 Q_SIGNALS:

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,9 @@
 struct StoreServices {
     // Runs the scan routine of a leaf module. Called on a driver thread, never on the GUI thread.
     std::function<CategoryResult(Module leaf, const ScanOptions& options, const ProgressSink& progress)> scan;
-    // Removes items; called off the GUI thread, one call at a time per clean.
-    std::function<CleanReport(const std::vector<ScanItem>& items, bool permanently)> clean;
+    // Removes items; called off the GUI thread, one call at a time per clean. Stops between items
+    // once `stop` is requested, leaving the rest out of its report.
+    std::function<CleanReport(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)> clean;
     // The rest are called on the GUI thread.
     std::function<StorageInfo()> storage;
     std::function<MemoryInfo()> memory;

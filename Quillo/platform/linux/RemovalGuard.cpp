@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/HomeDirectory.h"
+#include "platform/TrashFolders.h"
 
 #ifndef STATX_ATTR_MOUNT_ROOT
 #define STATX_ATTR_MOUNT_ROOT 0x00002000
@@ -101,6 +103,62 @@ Outcome checkRemovableFrom(int parentFd, const char* name)
     return success();
 }
 
+// Whether the folder open as `folderFd` is the home folder or lies below it, found by climbing
+// ".." from the folder itself: neither a link on the way to it nor the spelling of its path can
+// make an outside folder pass for an inside one.
+bool liesInHome(int folderFd)
+{
+    struct stat home {};
+    if (::stat(homeDirectory().c_str(), &home) != 0)
+        return false;
+    FileDescriptor current(::openat(folderFd, ".", passThroughFlags));
+    std::optional<ContentIdentifier> below;
+    struct stat st {};
+    while (current.valid() && ::fstat(current.get(), &st) == 0) {
+        if (identityOf(st) == identityOf(home))
+            return true;
+        if (below == identityOf(st))
+            return false; // ".." of "/" is "/"
+        below = identityOf(st);
+        current = FileDescriptor(::openat(current.get(), "..", passThroughFlags));
+    }
+    return false;
+}
+
+// Whether `folderFd` is the folder `path` names, with no link as its last component.
+bool isFolderAt(int folderFd, const std::filesystem::path& path)
+{
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(folderFd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && S_ISDIR(named.st_mode) &&
+           identityOf(open) == identityOf(named);
+}
+
+// Where the item really is decides, not how its path is spelled (a well-known folder may be a
+// link to anywhere). An entry of one of the user's trashes may go wherever that trash lies, as
+// long as none of the trash's own folders is a link; anything else outside the home folder only
+// when the user, not root, owns both it and the folder that holds it.
+Outcome checkRealLocation(const std::filesystem::path& path, const RemovalTarget& target)
+{
+    if (const auto trash = trashHolding(path)) {
+        if (auto usable = checkTrashFolders(*trash); !usable)
+            return usable;
+        if (isFolderAt(target.parent.get(), *trash / "files"))
+            return success();
+    }
+    if (liesInHome(target.parent.get()))
+        return success();
+    const uid_t user = ::geteuid();
+    struct stat parent {};
+    struct stat item {};
+    if (::fstat(target.parent.get(), &parent) != 0 ||
+        ::fstatat(target.parent.get(), target.name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
+        return lastError();
+    if (user == 0 || parent.st_uid != user || item.st_uid != user)
+        return Result<std::monostate>::failure(EPERM);
+    return success();
+}
+
 } // namespace
 
 bool stickyFolderLetsGo(unsigned folderMode, unsigned folderOwner, unsigned entryOwner)
@@ -162,6 +220,8 @@ Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
         return Result<RemovalTarget>::failure(EPERM);
     if (target.type != FileType::symbolicLink && isMountRootAt(target.parent.get(), target.name.c_str()))
         return Result<RemovalTarget>::failure(EBUSY);
+    if (auto location = checkRealLocation(path, target); !location)
+        return location.error();
     // Checked before anything is touched: emptying a folder that then cannot be taken out of its
     // own would lose its contents and still fail.
     if (auto removable = checkRemovableFrom(target.parent.get(), target.name.c_str()); !removable)

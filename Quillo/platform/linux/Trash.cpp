@@ -2,18 +2,26 @@
 
 #include <unistd.h>
 
-#include <fstream>
+#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include <gio/gio.h>
 
+#include "platform/FileContents.h"
 #include "platform/HomeDirectory.h"
 #include "platform/RemovalGuard.h"
+#include "platform/TrashFolders.h"
 #include "platform/WellKnownFolders.h"
 
 namespace platform {
 
 namespace {
+
+// One line per trashed folder, a few dozen bytes each: far more than any real Trash holds.
+constexpr std::size_t maxDirectorySizesBytes = 16 * 1024 * 1024;
 
 std::error_code errorCodeOf(const GError* error)
 {
@@ -30,47 +38,38 @@ std::error_code errorCodeOf(const GError* error)
     return std::make_error_code(std::errc::io_error);
 }
 
-// The trash folders of the freedesktop.org specification: the home trash, and the top-directory
-// trashes `$topdir/.Trash/$uid` and `$topdir/.Trash-$uid` on other volumes.
-bool isTrashFolder(const std::filesystem::path& trash)
-{
-    std::error_code ignored;
-    if (std::filesystem::equivalent(trash / "files", WellKnownFolders::trashFiles(homeDirectory()), ignored))
-        return true;
-    const std::string uid = std::to_string(::getuid());
-    return trash.filename() == ".Trash-" + uid ||
-           (trash.filename() == uid && trash.parent_path().filename() == ".Trash");
-}
-
 // A line of directorysizes is "SIZE MTIME NAME", the name percent-encoded like the Path key of a
-// .trashinfo file.
-bool namesEntry(const std::string& line, const std::string& name)
+// .trashinfo file. The decoded name; empty for a malformed line.
+std::string entryNamed(std::string_view line)
 {
     const auto sizeEnd = line.find(' ');
-    const auto timeEnd = sizeEnd == std::string::npos ? sizeEnd : line.find(' ', sizeEnd + 1);
-    if (timeEnd == std::string::npos)
-        return false;
-    const std::string encoded = line.substr(timeEnd + 1);
+    const auto timeEnd = sizeEnd == std::string_view::npos ? sizeEnd : line.find(' ', sizeEnd + 1);
+    if (timeEnd == std::string_view::npos)
+        return {};
+    const std::string encoded(line.substr(timeEnd + 1));
     g_autofree char* decoded = g_uri_unescape_string(encoded.c_str(), nullptr);
-    return name == (decoded ? decoded : encoded.c_str());
+    return decoded ? decoded : encoded;
 }
 
-// The cache of folder sizes the file managers keep: its entry for a deleted folder would only
-// make the Trash look larger than it is.
-void dropDirectorySize(const std::filesystem::path& trash, const std::string& name)
+// The cache of folder sizes the file managers keep: an entry for a deleted folder would only make
+// the Trash look larger than it is. Rewritten in one go, so that emptying a Trash of thousands of
+// folders does not rewrite and sync the file thousands of times.
+void dropDirectorySizes(const std::filesystem::path& trash, const std::set<std::string>& names)
 {
     const auto sizesPath = trash / "directorysizes";
-    std::ifstream in(sizesPath);
-    if (!in)
+    const auto contents = readFileContents(sizesPath, maxDirectorySizesBytes);
+    if (!contents)
         return;
     std::string kept;
-    std::string line;
     bool dropped = false;
-    while (std::getline(in, line)) {
-        if (namesEntry(line, name))
+    for (std::size_t start = 0; start < contents->size();) {
+        const auto end = std::min(contents->find('\n', start), contents->size());
+        const std::string_view line(contents->data() + start, end - start);
+        start = end + 1;
+        if (!line.empty() && names.contains(entryNamed(line)))
             dropped = true;
         else
-            kept += line + '\n';
+            kept.append(line).push_back('\n');
     }
     if (dropped)
         g_file_set_contents_full(sizesPath.c_str(), kept.data(), static_cast<gssize>(kept.size()),
@@ -83,6 +82,11 @@ Outcome moveToTrash(const std::filesystem::path& path)
 {
     if (auto target = openRemovalTarget(path); !target)
         return target.error();
+    // GIO writes into the home trash wherever its folders lead. Checked for every item, also one
+    // bound for another volume's trash: a linked home trash is a mistake or a trap, and a failed
+    // item costs little.
+    if (auto usable = checkTrashFolders(WellKnownFolders::trashFiles(homeDirectory()).parent_path()); !usable)
+        return usable;
     g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
     g_autoptr(GError) error = nullptr;
     if (!g_file_trash(file, nullptr, &error))
@@ -92,13 +96,23 @@ Outcome moveToTrash(const std::filesystem::path& path)
 
 void forgetTrashedItem(const std::filesystem::path& path)
 {
-    const auto files = path.parent_path();
-    if (files.filename() != "files" || !isTrashFolder(files.parent_path()))
+    const auto trash = trashHolding(path);
+    if (!trash || !checkTrashFolders(*trash))
         return;
-    const auto trash = files.parent_path();
-    const std::string name = path.filename().string();
-    ::unlink((trash / "info" / (name + ".trashinfo")).c_str());
-    dropDirectorySize(trash, name);
+    ::unlink((*trash / "info" / (path.filename().string() + ".trashinfo")).c_str());
+}
+
+void forgetDirectorySizes(const std::vector<std::filesystem::path>& entries)
+{
+    std::map<std::filesystem::path, std::set<std::string>> namesByTrash;
+    for (const auto& entry : entries) {
+        if (auto trash = trashHolding(entry))
+            namesByTrash[*trash].insert(entry.filename().string());
+    }
+    for (const auto& [trash, names] : namesByTrash) {
+        if (checkTrashFolders(trash))
+            dropDirectorySizes(trash, names);
+    }
 }
 
 } // namespace platform
