@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/RemovalGuard.h"
 #include "platform/Result.h"
 
 namespace platform {
@@ -14,7 +15,7 @@ namespace platform {
 // Refuses "/", the home folder, any folder above it and a mount point (see RemovalGuard.h), and
 // an item its folder does not let this user remove, before anything is touched. What cannot be
 // removed inside a folder stays in place with the folder around it, the rest goes, and the
-// outcome is the first error met.
-Outcome removePermanently(const std::filesystem::path& path);
+// outcome is the first error met. Nothing goes that `check` refuses.
+Outcome removePermanently(const std::filesystem::path& path, const RemovalCheck& check = {});
 
 } // namespace platform

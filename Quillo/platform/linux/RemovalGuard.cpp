@@ -119,7 +119,7 @@ bool isMountRootAt(int folderFd, const char* name)
     return makedev(st.stx_dev_major, st.stx_dev_minor) != folder.st_dev;
 }
 
-Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
+Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested, const RemovalCheck& check)
 {
     const auto path = withoutTrailingSeparator(requested);
     const auto name = path.filename();
@@ -144,6 +144,8 @@ Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
     // own would lose its contents and still fail.
     if (auto removable = checkRemovableFrom(target.parent.get(), target.name.c_str()); !removable)
         return removable.error();
+    if (auto checked = check ? check(target) : success(); !checked)
+        return checked.error();
     return target;
 }
 

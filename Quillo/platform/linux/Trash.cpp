@@ -79,9 +79,9 @@ void dropDirectorySize(const std::filesystem::path& trash, const std::string& na
 
 } // namespace
 
-Outcome moveToTrash(const std::filesystem::path& path)
+Outcome moveToTrash(const std::filesystem::path& path, const RemovalCheck& check)
 {
-    if (auto target = openRemovalTarget(path); !target)
+    if (auto target = openRemovalTarget(path, check); !target)
         return target.error();
     g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
     g_autoptr(GError) error = nullptr;

@@ -140,10 +140,10 @@ private:
 
 } // namespace
 
-Outcome removePermanently(const std::filesystem::path& path)
+Outcome removePermanently(const std::filesystem::path& path, const RemovalCheck& check)
 {
     raiseOpenFileLimit();
-    auto target = openRemovalTarget(path);
+    auto target = openRemovalTarget(path, check);
     if (!target)
         return target.error();
     return TreeRemoval(target->parent.get(), target->identity.device).run(target->name, target->type);
