@@ -6,6 +6,7 @@
 #include <QMetaObject>
 
 #include "core/store/ScanTask.h"
+#include "scan/Uninstaller.h"
 
 namespace {
 
@@ -353,7 +354,8 @@ void CleanerStore::cleanNextTarget(CleanRun& run)
         // Items already in the Trash can only go for good.
         const bool permanently = target == Module::trash || run.deleteImmediately;
         run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean), clean = services_.clean] {
-            CleanReport report = clean(items, permanently);
+            // Support files an installed application not being removed with them still uses stay.
+            CleanReport report = clean(DiskScanner::withoutFilesOfStayingApps(items), permanently);
             QMetaObject::invokeMethod(
                 this, [this, &run, target, permanently, report = std::move(report)] {
                     applyCleanReport(run, target, report, permanently);
