@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <map>
+#include <set>
 #include <string>
 
 #include <QEventLoop>
@@ -180,6 +182,41 @@ private:
     int count_ = 0;
 };
 
+// Why each item that was not cleaned failed, by its location: the cleaner's reasons, taken from
+// its reports as they pass, and the store's own refusal of items whose application runs.
+struct Failures {
+    std::map<std::filesystem::path, std::string> reasons;
+    std::set<std::string, std::less<>> running;
+
+    // The live services, noting what the store is told. The store calls the cleaner on a worker
+    // thread and reads its report on this one afterwards, so the notes are complete (and no
+    // longer written) once the clean has finished.
+    StoreServices noting()
+    {
+        StoreServices services = StoreServices::live();
+        services.clean = [this, clean = services.clean](const std::vector<ScanItem>& items, bool permanently,
+                                                        std::stop_token stop) {
+            CleanReport report = clean(items, permanently, std::move(stop));
+            for (std::size_t i = 0; i < report.failedURLs.size(); ++i)
+                reasons[report.failedURLs[i]] = i < report.failureReasons.size() ? report.failureReasons[i] : "";
+            return report;
+        };
+        services.runningBundleIDs = [this, runningNow = services.runningBundleIDs] { return running = runningNow(); };
+        return services;
+    }
+
+    void print(const std::vector<ScanItem>& items) const
+    {
+        for (const ScanItem& item : items) {
+            if (auto reason = reasons.find(item.url); reason != reasons.end())
+                std::printf("Not cleaned: %s: %s\n", item.url.c_str(), reason->second.c_str());
+            else if (item.bundleID && running.contains(*item.bundleID))
+                std::printf("Not cleaned: %s: its application is running\n", item.url.c_str());
+        }
+    }
+};
+
+
 void printSummary(const CleanSummary& summary, int deletedFromTrash)
 {
     if (summary.itemCount == 0) {
@@ -208,7 +245,8 @@ int runClean(const std::vector<std::string_view>& arguments)
     if (!module)
         return ExitStatus::usage;
 
-    CleanerStore store(StoreServices::live());
+    Failures failures;
+    CleanerStore store(failures.noting());
     runScan(store, *module, platform::isTerminal(2));
     if (!options->items.empty() && !tickExactly(store, *module, options->items))
         return ExitStatus::usage;
@@ -237,6 +275,7 @@ int runClean(const std::vector<std::string_view>& arguments)
     waitUntilCleaned(store, *module);
     const CleanSummary summary = *store.phase(*module).summary();
     printSummary(summary, deletedFromTrash.count());
+    failures.print(items);
     // Items a stopped clean did not reach are neither cleaned nor failed.
     const auto handled = static_cast<std::size_t>(summary.itemCount + summary.failedCount);
     const std::size_t left = items.size() > handled ? items.size() - handled : 0;

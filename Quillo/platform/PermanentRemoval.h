@@ -5,6 +5,8 @@
 #include <functional>
 #include <system_error>
 
+#include "platform/RemovalGuard.h"
+
 namespace platform {
 
 // What a permanent removal did.
@@ -36,7 +38,8 @@ struct RemovalOutcome {
 //
 // Never crosses into another file system: a mount point below the item stays, with the folders
 // leading to it (whose modes are given back), and everything else goes.
-RemovalOutcome removePermanently(const std::filesystem::path& path);
+// Nothing goes that `check` refuses, looked at on the item about to be removed.
+RemovalOutcome removePermanently(const std::filesystem::path& path, const RemovalCheck& check = {});
 
 // Called in the middle of a removal, after a folder was listed and before its subfolder `name`
 // is entered, so that a test can change the tree at exactly that moment. Tests only; set it

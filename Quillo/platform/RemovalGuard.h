@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/FileAttributes.h"
@@ -20,13 +21,18 @@ struct RemovalTarget {
     ContentIdentifier identity;
 };
 
+// A caller's last look at the item, on what is about to be removed and right before anything
+// is touched: an error refuses the removal with that error.
+using RemovalCheck = std::function<Outcome(const RemovalTarget&)>;
+
 // Opens the parent folder of `path` and looks at the item. Refuses what must never be removed:
 // "/", the home folder and every folder above it (EPERM), and a mount point (EBUSY); an item
 // whose folder really lies outside the home folder, unless the user is not root and owns both
 // (EPERM), or it is an entry of one of the user's trashes (TrashFolders.h); an entry of a trash
 // whose own folders are links (EACCES); and what this user may not take out of its folder
 // (EACCES, EROFS, EPERM). A path that ends in "." or ".." is EINVAL; a missing item is ENOENT.
-Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& path);
+// Then refuses what `check` refuses.
+Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& path, const RemovalCheck& check = {});
 
 // Whether this user may take an entry owned by `entryOwner` out of a folder of `folderMode` and
 // `folderOwner`, as far as the sticky bit goes: in a sticky folder (such as /tmp) only the

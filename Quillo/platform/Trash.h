@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/RemovalGuard.h"
 #include "platform/Result.h"
 
 namespace platform {
@@ -12,8 +13,9 @@ namespace platform {
 // the top-directory trashes elsewhere, an info/NAME.trashinfo with the original path and the
 // deletion date, a unique name on collision). An item that cannot be trashed fails: it is never
 // copied and deleted, never deleted for good. Refuses what RemovalGuard.h protects, and fails
-// with EACCES while the home trash's own folders are symbolic links (TrashFolders.h).
-Outcome moveToTrash(const std::filesystem::path& path);
+// with EACCES while the home trash's own folders are symbolic links (TrashFolders.h), and what
+// `check` refuses.
+Outcome moveToTrash(const std::filesystem::path& path, const RemovalCheck& check = {});
 
 // For an entry of a Trash's files folder that was just deleted for good: deletes its record,
 // info/NAME.trashinfo, so that the desktop's Trash shows no orphan. Does nothing for any other

@@ -14,6 +14,16 @@ constexpr std::size_t mostItems = 500;
 // Oldest first; a file without a creation date counts as made in the most distant future.
 bool createdEarlier(const FileInfo& a, const FileInfo& b) { return a.created && (!b.created || *a.created < *b.created); }
 
+// What removing the file frees: a sparse file takes less than its length.
+std::int64_t spaceTaken(const FileInfo& file) { return std::min(file.size, file.allocatedSize.value_or(file.size)); }
+
+std::optional<Fingerprint> fingerprintOf(const FileInfo& file)
+{
+    if (!file.contentID)
+        return std::nullopt;
+    return Fingerprint{file.contentID->device, file.contentID->inode, file.size, file.modified};
+}
+
 // Offers every file of the set but the oldest, which stays on disk.
 void offerCopies(IdenticalSets::value_type set, std::vector<ScanItem>& items, std::int64_t& foundBytes)
 {
@@ -24,10 +34,12 @@ void offerCopies(IdenticalSets::value_type set, std::vector<ScanItem>& items, st
         item.url = copy->url;
         item.name = copy->url.filename().string();
         item.detail = detail;
-        item.size = copy->size;
+        item.size = spaceTaken(*copy);
         item.date = copy->created;
         item.tags = {ScanItem::Tag::copy};
-        foundBytes += copy->size;
+        item.fingerprint = fingerprintOf(*copy);
+        item.originalURL = set.front().url;
+        foundBytes += item.size;
         items.push_back(std::move(item));
     }
 }

@@ -30,6 +30,9 @@ struct FileInfo {
     OptionalDate created;
     // Files that share it share their storage, so removing one of them frees nothing.
     std::optional<platform::ContentIdentifier> contentID;
+    // The space the file takes on disk: less than its length where it has holes.
+    std::optional<std::int64_t> allocatedSize;
+    OptionalDate modified;
 
     bool operator==(const FileInfo&) const = default;
 };
@@ -51,8 +54,11 @@ const FolderNames& duplicateSkippedFolders();
 CategoryResult duplicates(const ProgressSink& progress);
 
 // Every copy of a file of identical content below `roots`, the oldest of each set (by creation
-// date, files without one last, ties to the file met first) staying unoffered. Items are largest
-// first, at most 500, none recommended; `accessDenied` is never set. Reports "Listing files…" at
+// date, files without one last, ties to the file met first) staying unoffered. Each item names
+// the copy that stays, carries what the copy was (so that it is compared again before it goes)
+// and its size is the space it takes: its allocated size where holes make that smaller than
+// its length. Items are largest first, at most 500, none recommended; `accessDenied` is never
+// set. Reports "Listing files…" at
 // 0.02, then once per length shared by two files or more, in the order of `FilesBySize`, up to
 // 1.0; with no such length, once more at 1.0. Sets are worked out on the shared pool ahead of
 // the reports, but items and reports come out exactly as if worked out one after another.
@@ -79,5 +85,11 @@ IdenticalSets identicalSets(const std::vector<FileInfo>& files, std::stop_token 
 // was requested.
 std::optional<std::string> hash(const std::filesystem::path& file, std::optional<std::int64_t> limit,
                                 std::stop_token stop = {});
+
+// A digest of the whole content of `file` for which holes need not be read: files of one length
+// have equal digests exactly when their bytes are equal (as far as SHA-256 tells). Not the
+// SHA-256 of the bytes: blocks of zeros are left out and the others go in with their place.
+// Nothing where `hash` would give nothing.
+std::optional<std::string> contentDigestSkippingHoles(const std::filesystem::path& file, std::stop_token stop = {});
 
 } // namespace DiskScanner

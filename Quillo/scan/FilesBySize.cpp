@@ -7,8 +7,9 @@ namespace {
 
 using namespace platform;
 
-constexpr AttributeKeys keys =
-    AttributeKey::type | AttributeKey::logicalSize | AttributeKey::creationDate | AttributeKey::contentIdentifier;
+constexpr AttributeKeys keys = AttributeKey::type | AttributeKey::logicalSize | AttributeKey::allocatedSize |
+                               AttributeKey::creationDate | AttributeKey::modificationDate |
+                               AttributeKey::contentIdentifier;
 
 } // namespace
 
@@ -23,7 +24,8 @@ FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::in
         auto visit = [&](const WalkEntry& entry, const FileAttributes& attributes) {
             if (attributes.logicalSize && *attributes.logicalSize >= minimumSize)
                 found.add(entry, FileInfo{entry.path(), *attributes.logicalSize, attributes.creationDate,
-                                          attributes.contentIdentifier});
+                                          attributes.contentIdentifier, attributes.allocatedSize,
+                                          attributes.modificationDate});
         };
         walkUserFiles(root, duplicateSkippedFolders(), keys, visit, stop);
         for (FileInfo& file : found.takeInWalkOrder())

@@ -16,7 +16,7 @@ namespace {
 // The first pass digests this many bytes; for files no longer than that it is final.
 constexpr std::int64_t firstPassLimit = 64 * 1024;
 // Groups up to this size are compared side by side (one descriptor and chunk per file); larger
-// ones are digested whole.
+// ones are digested whole, holes skipped.
 constexpr std::size_t mostComparedSideBySide = 32;
 
 using Files = std::vector<FileInfo>;
@@ -33,14 +33,26 @@ Files withoutClones(const Files& files)
     return distinct;
 }
 
+using Digest = std::optional<std::string> (*)(const std::filesystem::path&, const std::stop_token&);
+
+std::optional<std::string> firstPassDigest(const std::filesystem::path& file, const std::stop_token& stop)
+{
+    return hash(file, firstPassLimit, stop);
+}
+
+std::optional<std::string> wholeDigest(const std::filesystem::path& file, const std::stop_token& stop)
+{
+    return contentDigestSkippingHoles(file, stop);
+}
+
 // Groups of two files or more with equal digests, in the order their digest first appeared; a
 // file without a digest matches nothing. Digests are made on the shared pool.
-IdenticalSets groupsByDigest(const Files& files, std::optional<std::int64_t> limit, const std::stop_token& stop)
+IdenticalSets groupsByDigest(const Files& files, Digest digest, const std::stop_token& stop)
 {
     std::vector<std::optional<std::string>> digests(files.size());
     platform::workPool().execute([&] {
         tbb::parallel_for(std::size_t{0}, files.size(),
-                          [&](std::size_t index) { digests[index] = hash(files[index].url, limit, stop); });
+                          [&](std::size_t index) { digests[index] = digest(files[index].url, stop); });
     });
     IdenticalSets groups;
     std::unordered_map<std::string, std::size_t> groupOfDigest;
@@ -78,14 +90,14 @@ IdenticalSets identicalSets(const std::vector<FileInfo>& files, std::stop_token 
     if (distinct.size() < 2)
         return {};
     IdenticalSets sets;
-    for (Files& group : groupsByDigest(distinct, firstPassLimit, stop)) {
+    for (Files& group : groupsByDigest(distinct, firstPassDigest, stop)) {
         if (group.front().size <= firstPassLimit) {
             sets.push_back(std::move(group));
             continue;
         }
         // Equal beginnings: the whole contents decide.
         IdenticalSets whole = group.size() <= mostComparedSideBySide ? sameContentSets(group, stop)
-                                                                      : groupsByDigest(group, std::nullopt, stop);
+                                                                      : groupsByDigest(group, wholeDigest, stop);
         std::ranges::move(whole, std::back_inserter(sets));
     }
     return sets;

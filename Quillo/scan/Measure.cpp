@@ -10,9 +10,25 @@ namespace DiskScanner {
 
 namespace {
 
-bool isStillThere(const std::filesystem::path& location)
+using namespace platform;
+
+// Looked at once per candidate: its date where it has none, and what it is, so that the cleaner
+// can tell it is still the item that was reviewed.
+constexpr AttributeKeys seenKeys =
+    AttributeKey::type | AttributeKey::logicalSize | AttributeKey::modificationDate | AttributeKey::contentIdentifier;
+
+std::optional<Fingerprint> fingerprintOf(const FileAttributes& attributes)
 {
-    return platform::readAttributes(location, platform::AttributeKey::type).ok();
+    if (!attributes.contentIdentifier)
+        return std::nullopt;
+    Fingerprint fingerprint;
+    fingerprint.device = attributes.contentIdentifier->device;
+    fingerprint.inode = attributes.contentIdentifier->inode;
+    if (attributes.isRegularFile()) {
+        fingerprint.length = attributes.logicalSize;
+        fingerprint.modificationDate = attributes.modificationDate;
+    }
+    return fingerprint;
 }
 
 std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& stop, MeasureOptions options)
@@ -22,18 +38,22 @@ std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& 
     std::int64_t size = FileSize::allocated(candidate.url, stop);
     for (const auto& extra : candidate.extraURLs)
         size += FileSize::allocated(extra, stop);
-    if (size <= 0 && !(options.keepEmpty && isStillThere(candidate.url)))
+    const auto attributes = size > 0 || options.keepEmpty ? readAttributes(candidate.url, seenKeys)
+                                                          : Result<FileAttributes>::failure(ENOENT);
+    // An empty entry is kept only while it is there at all.
+    if (size <= 0 && !attributes)
         return std::nullopt;
     OptionalDate date = candidate.date;
-    if (!date) {
-        auto attributes = platform::readAttributes(candidate.url, platform::AttributeKey::modificationDate);
-        if (attributes)
-            date = attributes->modificationDate;
+    std::optional<Fingerprint> fingerprint;
+    // Extra locations are not fingerprinted: they are support folders that change by nature.
+    if (attributes) {
+        date = date ? date : attributes->modificationDate;
+        fingerprint = fingerprintOf(*attributes);
     }
     return ScanItem{std::move(candidate.url), std::move(candidate.name),      std::move(candidate.detail),
                     size,                     date,                           std::move(candidate.tags),
                     candidate.isRecommended,  std::move(candidate.iconURL),   std::move(candidate.extraURLs),
-                    std::move(candidate.bundleID)};
+                    std::move(candidate.bundleID), fingerprint, std::nullopt};
 }
 
 } // namespace

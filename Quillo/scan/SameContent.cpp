@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/RegularFile.h"
@@ -26,48 +28,94 @@ std::byte* chunkOf(std::size_t member)
     return chunks[member].get();
 }
 
+bool allZero(const std::byte* bytes, std::size_t length)
+{
+    return std::all_of(bytes, bytes + length, [](std::byte byte) { return byte == std::byte{0}; });
+}
+
 struct OpenFile {
     std::size_t index;
     platform::RegularFile file;
     std::byte* chunk;
-    std::size_t length = 0;
+    // What was taken at the class's position: `length` bytes, read into `chunk`, or zeros of a
+    // hole that were not read.
+    std::int64_t length = 0;
+    bool isHole = false;
 
     bool sameChunkAs(const OpenFile& other) const
     {
-        return length == other.length && std::memcmp(chunk, other.chunk, length) == 0;
+        if (length != other.length)
+            return false;
+        if (isHole || other.isHole)
+            return (isHole && other.isHole) || allZero((isHole ? other : *this).chunk, static_cast<std::size_t>(length));
+        return std::memcmp(chunk, other.chunk, static_cast<std::size_t>(length)) == 0;
     }
 };
 
-using Class = std::vector<OpenFile*>;
+// Files that were alike up to `position`.
+struct Class {
+    std::int64_t position = 0;
+    std::vector<OpenFile*> members;
+};
 
-// Reads the next chunk of every member; members that fail to read leave the class.
-void readNextChunks(Class& members)
+// Takes the next chunk of every member at the class's position; members that fail to read leave
+// the class. Where every member has a hole nothing is read, however long the holes; where some
+// have data, a chunk of it is read and the others' holes count as zeros.
+void takeNextChunks(Class& current)
 {
-    std::erase_if(members, [](OpenFile* member) {
-        auto read = member->file.read({member->chunk, chunkSize});
-        member->length = read ? *read : 0;
-        return !read;
-    });
+    std::vector<std::pair<OpenFile*, platform::RegularFile::Stretch>> found;
+    std::int64_t step = std::numeric_limits<std::int64_t>::max();
+    bool anyData = false;
+    for (OpenFile* member : current.members) {
+        auto stretch = member->file.stretchAt(current.position);
+        if (!stretch)
+            continue;
+        found.emplace_back(member, *stretch);
+        // A member at its end has nothing to give: it stays out of the step.
+        if (stretch->end > current.position) {
+            step = std::min(step, stretch->end - current.position);
+            anyData = anyData || !stretch->isHole;
+        }
+    }
+    if (anyData)
+        step = std::min<std::int64_t>(step, chunkSize);
+
+    current.members.clear();
+    for (auto& [member, stretch] : found) {
+        member->isHole = stretch.isHole;
+        if (stretch.end <= current.position) {
+            member->length = 0;
+        } else if (member->isHole) {
+            member->length = step;
+        } else {
+            auto read = member->file.readAt(current.position, {member->chunk, static_cast<std::size_t>(step)});
+            if (!read)
+                continue;
+            member->length = static_cast<std::int64_t>(*read);
+        }
+        current.members.push_back(member);
+    }
 }
 
-// Splits members by the chunk they just read, keeping their order within each part.
-std::vector<Class> splitByChunk(const Class& members)
+// Splits members by the chunk they just took, keeping their order within each part; each part
+// moves on past that chunk.
+std::vector<Class> splitByChunk(const Class& current)
 {
     std::vector<Class> parts;
-    for (OpenFile* member : members) {
-        auto same = std::ranges::find_if(parts, [&](const Class& part) { return member->sameChunkAs(*part.front()); });
+    for (OpenFile* member : current.members) {
+        auto same = std::ranges::find_if(parts, [&](const Class& part) { return member->sameChunkAs(*part.members.front()); });
         if (same == parts.end())
-            parts.push_back({member});
+            parts.push_back({current.position + member->length, {member}});
         else
-            same->push_back(member);
+            same->members.push_back(member);
     }
     return parts;
 }
 
-IndexClass indexesOf(const Class& members)
+IndexClass indexesOf(const Class& part)
 {
     IndexClass indexes;
-    for (const OpenFile* member : members)
+    for (const OpenFile* member : part.members)
         indexes.push_back(member->index);
     return indexes;
 }
@@ -87,21 +135,21 @@ std::vector<IndexClass> sameContentClasses(const std::vector<std::filesystem::pa
         return {};
     std::vector<Class> pending(1);
     for (OpenFile& file : open)
-        pending.front().push_back(&file);
+        pending.front().members.push_back(&file);
 
     std::vector<IndexClass> classes;
     while (!pending.empty()) {
         if (stop.stop_requested())
             return {};
-        Class members = std::move(pending.back());
+        Class current = std::move(pending.back());
         pending.pop_back();
-        readNextChunks(members);
-        for (Class& part : splitByChunk(members)) {
+        takeNextChunks(current);
+        for (Class& part : splitByChunk(current)) {
             // A file unlike all others is read no further.
-            if (part.size() < 2)
+            if (part.members.size() < 2)
                 continue;
             // Every member at its end at once: the contents matched to the last byte.
-            if (part.front()->length == 0)
+            if (part.members.front()->length == 0)
                 classes.push_back(indexesOf(part));
             else
                 pending.push_back(std::move(part));

@@ -5,13 +5,15 @@
 #include <vector>
 
 #include "core/records/CategoryResult.h"
+#include "core/records/ScanItem.h"
 #include "scan/ProgressSink.h"
 
 namespace DiskScanner {
 
 // Every installed application that is not the system vendor's ("com.apple." identifiers) nor
 // Quillo itself, each one item with the support files it keeps in the user's Library, so that
-// removing the item removes the app and its traces. Never recommended; tagged `running` while
+// removing the item removes the app and its traces; a support file another installed
+// application may use too (see withoutFilesOfStayingApps) goes with no item. Never recommended; tagged `running` while
 // the app runs and `old` when it was last used more than 180 days ago. Containers are offered
 // only with Full Disk Access; `accessDenied` is never set.
 CategoryResult uninstaller(const ProgressSink& progress);
@@ -23,5 +25,11 @@ CategoryResult uninstaller(const ProgressSink& progress);
 // an identifier or name would lead out of their folder ("..", "/") are not formed.
 std::vector<std::filesystem::path> relatedFiles(std::string_view bundleID, std::string_view appName,
                                                 bool includeContainers);
+
+// The items, about to be removed together, without the extra locations that an installed
+// application not among them may still use: all of an item's when a copy of its application
+// (the same identifier) stays, else those another application's own identifier or name leads
+// to. Installed applications are looked up now, so one installed since the scan keeps its files.
+std::vector<ScanItem> withoutFilesOfStayingApps(std::vector<ScanItem> items);
 
 } // namespace DiskScanner

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // What one call of the cleaner removed, freed and failed to remove. Every item given is in
@@ -12,6 +13,9 @@ struct CleanReport {
     // The sum of the removed items' sizes as their scans measured them.
     std::int64_t freedBytes = 0;
     std::vector<std::filesystem::path> failedURLs;
+    // Why each of failedURLs failed, in the same order: "changed since the scan" or the system's
+    // own words for its error.
+    std::vector<std::string> failureReasons;
 
     bool operator==(const CleanReport&) const = default;
 };

@@ -7,6 +7,7 @@
 #include "platform/PermanentRemoval.h"
 #include "platform/RemovalGuard.h"
 #include "platform/Trash.h"
+#include "system/UnchangedSinceScan.h"
 
 namespace Cleaner {
 
@@ -16,7 +17,8 @@ namespace fs = std::filesystem;
 
 // How removing one location went.
 struct Removal {
-    bool succeeded = false;
+    // Empty when it went.
+    std::error_code error;
     // Nothing of it is left, so its scanned size is what went.
     bool whole = false;
     // What went, where not the whole of it did.
@@ -52,31 +54,32 @@ platform::Outcome trashAround(const fs::path& folder, const std::vector<fs::path
     return outcome;
 }
 
-platform::Outcome trash(const fs::path& location)
+platform::Outcome trash(const fs::path& location, const platform::RemovalCheck& check)
 {
     const auto mountPoints = platform::mountPointsBelow(location);
     if (mountPoints.empty())
-        return platform::moveToTrash(location);
+        return platform::moveToTrash(location, check);
     // Guarded as the item itself would be: its entries must not go where it may not.
-    if (auto target = platform::openRemovalTarget(location); !target)
+    if (auto target = platform::openRemovalTarget(location, check); !target)
         return target.error();
     return trashAround(location, mountPoints);
 }
 
-Removal remove(const fs::path& location, bool permanently, std::vector<fs::path>& deletedForGood)
+Removal remove(const fs::path& location, bool permanently, std::vector<fs::path>& deletedForGood,
+               const platform::RemovalCheck& check = {})
 {
     if (!permanently) {
-        const bool moved = trash(location).ok();
-        return {moved, moved};
+        const auto moved = trash(location, check);
+        return {moved.error(), moved.ok()};
     }
-    const auto removed = platform::removePermanently(location);
+    const auto removed = platform::removePermanently(location, check);
     // Only once the item is wholly gone: a Trash entry that partly survived keeps its record, so
     // the desktop can still show and restore it.
     if (removed.whole()) {
         platform::forgetTrashedItem(location);
         deletedForGood.push_back(location);
     }
-    return {removed.ok(), removed.whole(), removed.removedBytes};
+    return {removed.error, removed.whole(), removed.removedBytes};
 }
 
 } // namespace
@@ -88,12 +91,15 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::sto
     for (const auto& item : items) {
         if (stop.stop_requested())
             break;
-        const Removal removal = remove(item.url, permanently, deletedForGood);
+        const Removal removal = remove(item.url, permanently, deletedForGood, unchangedSinceScan(item));
         report.freedBytes += removal.whole ? item.size : removal.removedBytes;
-        if (!removal.succeeded) {
+        if (removal.error) {
             report.failedURLs.push_back(item.url);
+            report.failureReasons.push_back(removal.error.message());
             continue;
         }
+        // Not checked against the scan: extra locations are support folders, which change by
+        // nature while their application lives.
         for (const auto& extra : item.extraURLs)
             (void)remove(extra, permanently, deletedForGood);
         report.removedURLs.push_back(item.url);

@@ -10,9 +10,10 @@
 namespace Cleaner {
 
 // Removes the items one at a time, in the order given: moves each to the Trash, or deletes it for
-// good when `permanently`. An item whose own location cannot be removed fails and its extra
-// locations are left alone; once it went, its extra locations are removed the same way, and a
-// failure among them changes nothing in the report. Never throws.
+// good when `permanently`. An item whose own location cannot be removed, or is no longer what
+// its scan found (see UnchangedSinceScan.h), fails with its reason and its extra locations are
+// left alone; once it went, its extra locations are removed the same way, and a failure among
+// them changes nothing in the report. Never throws.
 //
 // Freed is the scanned size of each item that went whole, and what actually went of one that did
 // not: a permanent removal that failed midway, or that left a file system mounted below the item

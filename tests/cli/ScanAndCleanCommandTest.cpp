@@ -174,6 +174,7 @@ TEST_F(CommandLineHome, FailedItemsMakeTheExitStatusOne)
     const QuilloRun run = quillo({"clean", "systemJunk", "--yes"});
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_THAT(run.out, HasSubstr("1 item cleaned, 1 failed"));
+    EXPECT_THAT(run.out, HasSubstr("Not cleaned: " + (home() / "Library/Logs/tool.log").string() + ": Permission denied\n"));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
     // Nothing went, so nothing is said to have gone anywhere.
     const QuilloRun again = quillo({"clean", "systemJunk", "--yes"});

@@ -20,6 +20,7 @@ ScanItem sampleItem()
     item.date = Date(std::chrono::seconds(1'700'000'000));
     item.tags = {ScanItem::Tag::rebuildable};
     item.isRecommended = true;
+    item.fingerprint = Fingerprint{1, 2, 4000, item.date};
     return item;
 }
 
@@ -44,6 +45,9 @@ TEST(ScanItem, IdentityIsTheLocationButEqualityIsEveryField)
              [](ScanItem& i) { i.iconURL = "/Applications/Example.app"; },
              [](ScanItem& i) { i.extraURLs.push_back("/tmp/x"); },
              [](ScanItem& i) { i.bundleID = ""; },
+             [](ScanItem& i) { i.fingerprint->inode = 3; },
+             [](ScanItem& i) { i.fingerprint->length.reset(); },
+             [](ScanItem& i) { i.originalURL = "/home/u/kept"; },
          }) {
         ScanItem changed = a;
         change(changed);

@@ -86,10 +86,14 @@ CategoryResult findDuplicates(const std::vector<std::filesystem::path>& roots, s
                 return a.created && (!b.created || *a.created < *b.created);
             });
             for (std::size_t copy = 1; copy < set.size(); ++copy) {
-                items.push_back(ScanItem{set[copy].url, set[copy].url.filename().string(),
-                                         "Copy of " + DiskScanner::abbreviatedPath(set[0].url), set[copy].size,
-                                         set[copy].created, {ScanItem::Tag::copy}, false, std::nullopt, {}, std::nullopt});
-                total += set[copy].size;
+                const FileInfo& file = set[copy];
+                const std::int64_t space = std::min(file.size, file.allocatedSize.value_or(file.size));
+                const Fingerprint fingerprint{file.contentID->device, file.contentID->inode, file.size, file.modified};
+                items.push_back(ScanItem{file.url, file.url.filename().string(),
+                                         "Copy of " + DiskScanner::abbreviatedPath(set[0].url), space, file.created,
+                                         {ScanItem::Tag::copy}, false, std::nullopt, {}, std::nullopt, fingerprint,
+                                         set[0].url});
+                total += space;
             }
         }
         const double count = static_cast<double>(buckets.size());

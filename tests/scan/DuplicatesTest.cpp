@@ -10,6 +10,7 @@
 #include "scan/DiskScanner.h"
 #include "scan/Duplicates.h"
 #include "support/RecordingSink.h"
+#include "support/SparseFile.h"
 #include "support/TempTree.h"
 
 using DiskScanner::FileInfo;
@@ -31,7 +32,9 @@ std::string noise(unsigned seed, std::size_t size)
 
 FileInfo infoOf(const std::filesystem::path& path)
 {
-    FileInfo info{path, static_cast<std::int64_t>(std::filesystem::file_size(path)), std::nullopt, std::nullopt};
+    FileInfo info;
+    info.url = path;
+    info.size = static_cast<std::int64_t>(std::filesystem::file_size(path));
     auto attributes = platform::readAttributes(path, platform::AttributeKey::contentIdentifier);
     if (attributes)
         info.contentID = attributes->contentIdentifier;
@@ -115,7 +118,9 @@ TEST_F(DuplicatesTest, FilesThatChangedOrCannotBeReadNeverMatch)
     std::ofstream(home.path("grown"), std::ios::app) << "more";
     home.setMode("locked", 0);
     // A FIFO under a listed name must not block the search.
-    files.push_back(FileInfo{home.fifo("pipe"), 150'000, std::nullopt, std::nullopt});
+    FileInfo& pipe = files.emplace_back();
+    pipe.url = home.fifo("pipe");
+    pipe.size = 150'000;
     EXPECT_THAT(DiskScanner::identicalSets(files), IsEmpty());
 
     write("twin", bytes);
@@ -161,6 +166,8 @@ TEST_F(DuplicatesTest, TheOldestCopyStaysAndTheOthersNameIt)
                 UnorderedElementsAre("Tuesday/report.pdf", "Wednesday/report.pdf"));
     for (const ScanItem& item : result.items) {
         EXPECT_EQ(item.detail, "Copy of ~/Monday/report.pdf");
+        EXPECT_EQ(item.originalURL, home.path("Monday/report.pdf"));
+        EXPECT_EQ(item.fingerprint->length, 2'000'000);
         EXPECT_THAT(item.tags, ElementsAre(ScanItem::Tag::copy));
         EXPECT_FALSE(item.isRecommended);
     }
@@ -216,4 +223,40 @@ TEST_F(DuplicatesTest, KeepsTheFiveHundredLargestCopies)
     ASSERT_EQ(result.items.size(), 500u);
     EXPECT_EQ(result.items.front().size, 350);
     EXPECT_EQ(result.items.back().size, 101);
+}
+
+TEST_F(DuplicatesTest, SparseCopiesCountTheSpaceTheyTakeAndTheirHolesAreNotRead)
+{
+    constexpr std::int64_t gigabyte = std::int64_t{1} << 30;
+    const std::string data = noise(10, 5'000);
+    auto pieces = [&](std::int64_t length, std::vector<SparsePiece> more = {}) {
+        more.insert(more.end(), {{8192, data}, {length - 100, data.substr(0, 50)}});
+        return more;
+    };
+    // Side by side: zeros written out in place of a hole are the same content, a byte is not.
+    writeSparseFile(home.path("side/hole"), gigabyte, pieces(gigabyte));
+    writeSparseFile(home.path("side/zeros"), gigabyte, pieces(gigabyte, {{500'000'000, std::string(70'000, '\0')}}));
+    writeSparseFile(home.path("side/byte"), gigabyte, pieces(gigabyte, {{500'000'000, "b"}}));
+    // Too many of one length to compare side by side: digested whole.
+    constexpr std::int64_t eighth = gigabyte / 8;
+    for (int i = 0; i < 34; ++i)
+        writeSparseFile(home.path("many/f" + std::to_string(i)), eighth, pieces(eighth));
+    writeSparseFile(home.path("many/odd"), eighth, pieces(eighth, {{eighth / 2, "o"}}));
+
+    const std::int64_t readBefore = bytesReadByThisProcess();
+    const CategoryResult result = DiskScanner::findDuplicates({home.path("side"), home.path("many")}, 1, ProgressSink());
+    EXPECT_LT(bytesReadByThisProcess() - readBefore, 64 << 20);
+
+    std::vector<std::string> side;
+    int many = 0;
+    for (const ScanItem& item : result.items) {
+        EXPECT_EQ(item.size, allocatedSizeOf(item.url)) << item.url;
+        if (item.url.parent_path() == home.path("side"))
+            side = {item.url.filename().string(), item.originalURL->filename().string()};
+        else
+            EXPECT_NE(item.url.filename(), "odd");
+        many += item.url.parent_path() == home.path("many");
+    }
+    EXPECT_THAT(side, UnorderedElementsAre("hole", "zeros"));
+    EXPECT_EQ(many, 33);
 }

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,6 +31,14 @@ std::vector<Candidate> candidates(const TempTree& tree, int count, std::int64_t 
         made.push_back(candidate(tree.path("c" + std::to_string(i))));
     }
     return made;
+}
+
+// The identity of the entry itself, as the fingerprint keeps it.
+Fingerprint identityOf(const std::filesystem::path& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0);
+    return Fingerprint{st.st_dev, st.st_ino, std::nullopt, std::nullopt};
 }
 
 class MeasureTest : public ::testing::Test {
@@ -79,7 +89,7 @@ TEST_F(MeasureTest, WhatTakesNoSpaceIsDroppedButStillAdvancesProgress)
     EXPECT_EQ(keeping.reports.back().foundBytes, items[0].size);
 }
 
-TEST_F(MeasureTest, ItemsCarryTheCandidateWithItsExtrasInTheSizeAndADate)
+TEST_F(MeasureTest, ItemsCarryTheCandidateWithItsExtrasInTheSizeADateAndWhatTheItemWas)
 {
     tree.folder("app-empty");
     const auto support = tree.file("support/data", 30'000);
@@ -96,15 +106,24 @@ TEST_F(MeasureTest, ItemsCarryTheCandidateWithItsExtrasInTheSizeAndADate)
     onlyExtra.extraURLs = {tree.path("support")};
     onlyExtra.date = Date(std::chrono::seconds(1'234'567'890));
 
-    const auto items = DiskScanner::measure({both, onlyExtra}, ProgressSink());
-    ASSERT_EQ(items.size(), 2u);
+    const auto log = tree.file("file.log", 5'000);
+    tree.setModificationTime("file.log", 1'600'000'000);
+
+    const auto items = DiskScanner::measure({both, onlyExtra, candidate(log)}, ProgressSink());
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].size, allocatedSizeOf(main) + allocatedSizeOf(support));
     EXPECT_EQ(items[0].date, Date(std::chrono::seconds(1'500'000'000)));
     EXPECT_EQ(items[0], (ScanItem{both.url, both.name, both.detail, items[0].size, items[0].date, both.tags, false,
-                                  both.iconURL, both.extraURLs, both.bundleID}));
+                                  both.iconURL, both.extraURLs, both.bundleID, identityOf(main.parent_path()),
+                                  std::nullopt}));
     EXPECT_EQ(items[1].url, tree.path("app-empty"));
     EXPECT_EQ(items[1].size, allocatedSizeOf(support));
     EXPECT_EQ(items[1].date, onlyExtra.date);
+    // A file is also known by its length and modification time, which a rewrite changes.
+    Fingerprint file = identityOf(log);
+    file.length = 5'000;
+    file.modificationDate = Date(std::chrono::seconds(1'600'000'000));
+    EXPECT_EQ(items[2].fingerprint, file);
 }
 
 TEST_F(MeasureTest, LargestFirstAndEqualSizesInTheOrderTheyFinished)

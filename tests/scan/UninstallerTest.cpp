@@ -122,3 +122,31 @@ TEST(Uninstaller, IdentifiersNeverLeadOutOfTheLibraryFolders)
     EXPECT_TRUE(DiskScanner::relatedFiles("..", "", true).empty());
     EXPECT_TRUE(DiskScanner::relatedFiles("com.vendor/../..", "a/../..", true).empty());
 }
+
+TEST(Uninstaller, FilesAnotherInstalledAppMayUseGoWithNeither)
+{
+    FixtureHome home;
+    // Two copies of one app: its support files serve the copy that stays.
+    const auto editor = makeAppBundle(home.path("Applications/Editor.app"), "com.vendor.editor");
+    const auto oldEditor = makeAppBundle(home.path("Applications/Old/Editor 1.0.app"), "com.vendor.editor");
+    home.file("Library/Application Support/com.vendor.editor/state", 20'000);
+    home.file("Library/Application Support/Editor 1.0/state", 20'000);
+    home.file("Library/Preferences/com.vendor.editor.plist", 100);
+    // Two apps of one name: only what the name leads to is shared.
+    makeAppBundle(home.applications("Notes.app"), "com.first.notes");
+    makeAppBundle(home.path("Applications/Notes.app"), "com.second.notes");
+    home.file("Library/Caches/Notes/blob", 30'000);
+    const auto ownCache = home.file("Library/Caches/com.first.notes/blob", 30'000);
+
+    const CategoryResult result = DiskScanner::uninstaller(ProgressSink());
+    ASSERT_EQ(result.items.size(), 4u);
+    for (const auto& copy : {editor, oldEditor}) {
+        const ScanItem* item = findItem(result, copy);
+        EXPECT_THAT(item->extraURLs, ::testing::IsEmpty());
+        EXPECT_EQ(item->detail, "App");
+        EXPECT_EQ(item->size, allocatedSizeOf(copy / "Contents/Info.plist") +
+                                  allocatedSizeOf(copy / "Contents/MacOS" / copy.stem()));
+    }
+    EXPECT_THAT(findItem(result, home.applications("Notes.app"))->extraURLs, ElementsAre(ownCache.parent_path()));
+    EXPECT_THAT(findItem(result, home.path("Applications/Notes.app"))->extraURLs, ::testing::IsEmpty());
+}

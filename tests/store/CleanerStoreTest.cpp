@@ -9,8 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "core/store/CleanerStore.h"
+#include "platform/HomeDirectory.h"
+#include "scan/DiskScanner.h"
+#include "scan/SystemAnswers.h"
 #include "store/FakeServices.h"
 #include "support/EventLoop.h"
+#include "support/FakeAppBundle.h"
+#include "support/TempTree.h"
 
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -36,6 +41,24 @@ std::vector<std::string> urls(const std::vector<ScanItem>& items)
         result.push_back(i.url.string());
     return result;
 }
+
+// A home and application folders of the test's own for the lookups of installed applications;
+// the system's answers come back when it is dropped.
+struct FixtureApplications {
+    FixtureApplications()
+    {
+        DiskScanner::setHomeForTesting(home);
+        DiskScanner::setApplicationFoldersForTesting(tree.path("Applications"), tree.path("System/Applications"));
+    }
+    ~FixtureApplications()
+    {
+        DiskScanner::resetSystemAnswersForTesting();
+        DiskScanner::setHomeForTesting(platform::homeDirectory());
+    }
+
+    TempTree tree;
+    const std::filesystem::path home = tree.folder("home");
+};
 
 class CleanerStoreTest : public ::testing::Test {
 protected:
@@ -350,6 +373,34 @@ TEST_F(CleanerStoreTest, AStoppedCleanLeavesWhatItDidNotReachTickedAndUncounted)
     EXPECT_TRUE(system.cleaner.calls().empty());
     EXPECT_EQ(store->selection(), (Selection{"/s/1", "/s/busy", "/d/1", "/t/1"}));
     EXPECT_EQ(store->result(Module::trash)->items.size(), 1u);
+}
+
+TEST_F(CleanerStoreTest, SupportFilesOfAnAppThatStaysInstalledAreNotHandedToTheCleaner)
+{
+    const FixtureApplications installed;
+    const auto& home = installed.home;
+    const auto editor = makeAppBundle(home / "Applications/Editor.app", "com.vendor.editor");
+    ScanItem app = item(editor.string(), 500, false, "com.vendor.editor");
+    app.extraURLs = {home / "Library/Application Support/com.vendor.editor", home / "Library/Caches/Editor"};
+    system.scanner.setResult(Module::uninstaller, {{app}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::uninstaller);
+    // A second copy installed since the scan still uses them.
+    const auto copy = makeAppBundle(home / "Applications/Old/Editor 1.0.app", "com.vendor.editor");
+    store->toggle(app);
+    store->clean(Module::uninstaller);
+    ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::uninstaller).kind() == ScanPhase::Kind::cleaned; }));
+    ASSERT_EQ(system.cleaner.calls().size(), 1u);
+    EXPECT_THAT(system.cleaner.calls()[0].items[0].extraURLs, ::testing::IsEmpty());
+
+    // Both copies going together take the files with them.
+    ScanItem other = item(copy.string(), 400, false, "com.vendor.editor");
+    system.scanner.setResult(Module::uninstaller, {{app, other}, false});
+    scanToReady(*store, Module::uninstaller);
+    store->setSelected(true, {app, other});
+    store->clean(Module::uninstaller);
+    ASSERT_TRUE(runEventsUntil([&] { return system.cleaner.calls().size() == 2; }));
+    EXPECT_EQ(system.cleaner.calls()[1].items[0].extraURLs, app.extraURLs);
 }
 
 TEST_F(CleanerStoreTest, NoTrashRescanWhenOnlyTheTrashWasCleanedOrAScanRuns)

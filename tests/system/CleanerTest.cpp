@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 #include <stop_token>
 
 #include <gmock/gmock.h>
@@ -11,6 +12,7 @@
 #include "platform/PermanentRemoval.h"
 #include "support/IsolatedHome.h"
 #include "support/ScopedMount.h"
+#include "support/SparseFile.h"
 #include "support/TempTree.h"
 #include "system/Cleaner.h"
 
@@ -27,6 +29,23 @@ ScanItem itemAt(const fs::path& url, std::int64_t size, std::vector<fs::path> ex
     item.name = url.filename().string();
     item.size = size;
     item.extraURLs = std::move(extras);
+    return item;
+}
+
+// The item as a scan records it: what `url` is now.
+ScanItem scanned(const fs::path& url, std::optional<fs::path> original = std::nullopt)
+{
+    struct stat st {};
+    EXPECT_EQ(::lstat(url.c_str(), &st), 0) << url;
+    ScanItem item = itemAt(url, 1);
+    item.fingerprint = Fingerprint{st.st_dev, st.st_ino, std::nullopt, std::nullopt};
+    if (S_ISREG(st.st_mode)) {
+        item.fingerprint->length = st.st_size;
+        item.fingerprint->modificationDate =
+            Date(std::chrono::duration_cast<Date::duration>(std::chrono::seconds(st.st_mtim.tv_sec) +
+                                                            std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+    }
+    item.originalURL = std::move(original);
     return item;
 }
 
@@ -205,4 +224,62 @@ TEST_F(CleanerTest, AnItemHoldingAMountPointGoesAroundIt)
         EXPECT_TRUE(platform::mountPointsBelow(trashFiles.parent_path()).empty()) << permanently;
         EXPECT_EQ(fs::exists(trashFiles / "b"), !permanently);
     }
+}
+
+TEST_F(CleanerTest, AnItemThatChangedSinceTheScanStaysAndSaysWhy)
+{
+    for (bool permanently : {false, true}) {
+        const auto grown = homeFile("changed/grown", "scanned");
+        const auto replaced = homeFile("changed/replaced", "scanned");
+        const auto folder = homeFile("changed/folder/inside").parent_path();
+        const auto same = homeFile("changed/same", "scanned");
+        const auto missing = homeFile("changed/missing");
+        const std::vector<ScanItem> items{scanned(grown), scanned(replaced), scanned(folder), scanned(same),
+                                          scanned(missing)};
+        std::ofstream(grown, std::ios::app) << " and more";
+        fs::rename(homeFile("changed/new", "scanned"), replaced);
+        // What a folder holds changes by nature: only its identity counts.
+        homeFile("changed/folder/added");
+        fs::remove(missing);
+
+        const auto report = Cleaner::clean(items, permanently);
+        EXPECT_THAT(report.removedURLs, ElementsAre(folder, same));
+        EXPECT_THAT(report.failedURLs, ElementsAre(grown, replaced, missing));
+        EXPECT_THAT(report.failureReasons,
+                    ElementsAre("changed since the scan", "changed since the scan", "No such file or directory"));
+        EXPECT_EQ(readFile(grown), "scanned and more");
+        EXPECT_TRUE(fs::exists(replaced));
+        fs::remove_all(home / "changed");
+    }
+}
+
+TEST_F(CleanerTest, ADuplicateGoesOnlyWhileItStillEqualsTheCopyThatStays)
+{
+    std::string bytes(300'000, 'd');
+    bytes[200'000] = 'x';
+    const auto original = homeFile("dups/original", bytes);
+    const auto copy = homeFile("dups/copy", bytes);
+    const ScanItem duplicate = scanned(copy, original);
+
+    bytes[299'999] = 'y';
+    writeFile(original, bytes);
+    EXPECT_THAT(Cleaner::clean({duplicate}, true).failureReasons, ElementsAre("changed since the scan"));
+    fs::remove(original);
+    EXPECT_THAT(Cleaner::clean({duplicate}, true).failureReasons, ElementsAre("changed since the scan"));
+    EXPECT_TRUE(fs::exists(copy));
+    fs::copy_file(copy, original);
+    EXPECT_THAT(Cleaner::clean({duplicate}, false).removedURLs, ElementsAre(copy));
+
+    // Compared past their holes: zeros written out equal a hole, anything else does not.
+    constexpr std::int64_t length = std::int64_t{1} << 30;
+    const std::string data(5'000, 'a');
+    const std::string zeros(70'000, '\0');
+    const auto sparse = writeSparseFile(home / "dups/sparse", length, {{4096, data}, {length - 10, "end"}});
+    const auto zerosWritten =
+        writeSparseFile(home / "dups/zeros", length, {{4096, data}, {600'000'000, zeros}, {length - 10, "end"}});
+    const auto differs =
+        writeSparseFile(home / "dups/differs", length, {{4096, data}, {600'000'000, "z"}, {length - 10, "end"}});
+    const auto report = Cleaner::clean({scanned(zerosWritten, sparse), scanned(differs, sparse)}, true);
+    EXPECT_THAT(report.removedURLs, ElementsAre(zerosWritten));
+    EXPECT_THAT(report.failedURLs, ElementsAre(differs));
 }

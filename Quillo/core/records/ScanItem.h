@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/records/Date.h"
+#include "core/records/Fingerprint.h"
 #include "core/records/Hasher.h"
 
 // One found file or folder offered for removal. Its identity is its location.
@@ -28,6 +29,12 @@ struct ScanItem {
     // Further locations measured into `size` and removed with the item.
     std::vector<std::filesystem::path> extraURLs;
     std::optional<std::string> bundleID;
+    // What the scan saw of `url`; the cleaner refuses an item that no longer matches it. Absent
+    // for items no scan looked at.
+    std::optional<Fingerprint> fingerprint;
+    // For a duplicate: the copy that stays, which the item must still equal byte for byte when
+    // it is removed.
+    std::optional<std::filesystem::path> originalURL;
 
     const std::filesystem::path& id() const { return url; }
 
@@ -61,6 +68,8 @@ struct std::hash<ScanItem> {
         hasher.combine(item.iconURL);
         hasher.combine(item.extraURLs);
         hasher.combine(item.bundleID);
+        hasher.combine(item.fingerprint);
+        hasher.combine(item.originalURL);
         return hasher.value();
     }
 };

@@ -6,6 +6,7 @@
 #include <QMetaObject>
 
 #include "core/store/ScanTask.h"
+#include "scan/Uninstaller.h"
 
 namespace {
 
@@ -363,7 +364,8 @@ void CleanerStore::cleanNextTarget(CleanRun& run)
         const bool permanently = target == Module::trash || run.deleteImmediately;
         run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean),
                                    clean = services_.clean](std::stop_token stop) {
-            CleanReport report = clean(items, permanently, std::move(stop));
+            // Support files an installed application not being removed with them still uses stay.
+            CleanReport report = clean(DiskScanner::withoutFilesOfStayingApps(items), permanently, std::move(stop));
             QMetaObject::invokeMethod(
                 this, [this, &run, target, permanently, report = std::move(report)] {
                     applyCleanReport(run, target, report, permanently);

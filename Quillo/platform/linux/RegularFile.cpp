@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 
 namespace platform {
 
@@ -41,9 +43,8 @@ int openLocated(int located)
 // Opening a device for reading runs its driver (a serial port's lines change, a kernel log is
 // consumed), and a FIFO can block: the entry is looked at through a descriptor that reads
 // nothing (O_PATH), and only a regular file is then opened for reading.
-Result<RegularFile> RegularFile::open(const std::filesystem::path& path)
+Result<RegularFile> RegularFile::opened(FileDescriptor located)
 {
-    FileDescriptor located(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (!located.valid())
         return lastError();
     struct stat st {};
@@ -54,7 +55,17 @@ Result<RegularFile> RegularFile::open(const std::filesystem::path& path)
     FileDescriptor fd(openLocated(located.get()));
     if (!fd.valid())
         return lastError();
-    return RegularFile(std::move(fd), static_cast<std::int64_t>(st.st_size));
+    return RegularFile(std::move(fd), static_cast<std::int64_t>(st.st_size), ContentIdentifier{st.st_dev, st.st_ino});
+}
+
+Result<RegularFile> RegularFile::open(const std::filesystem::path& path)
+{
+    return opened(FileDescriptor(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC)));
+}
+
+Result<RegularFile> RegularFile::openAt(int folderFd, const char* name)
+{
+    return opened(FileDescriptor(::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC)));
 }
 
 Result<std::size_t> RegularFile::read(std::span<std::byte> buffer)
@@ -62,6 +73,49 @@ Result<std::size_t> RegularFile::read(std::span<std::byte> buffer)
     std::size_t filled = 0;
     while (filled < buffer.size()) {
         const ssize_t count = ::read(fd_.get(), buffer.data() + filled, buffer.size() - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return lastError();
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+    }
+    return filled;
+}
+
+Result<RegularFile::Stretch> RegularFile::stretchAt(std::int64_t offset) const
+{
+    const off_t data = ::lseek(fd_.get(), offset, SEEK_DATA);
+    if (data < 0 && errno == ENXIO) {
+        // Only a hole follows, or nothing at all.
+        struct stat st {};
+        if (::fstat(fd_.get(), &st) != 0)
+            return lastError();
+        const std::int64_t end = std::max<std::int64_t>(offset, st.st_size);
+        return Stretch{end > offset, end};
+    }
+    if (data < 0 && errno == EINVAL)
+        return Stretch{false, std::numeric_limits<std::int64_t>::max()};
+    if (data < 0)
+        return lastError();
+    if (data > offset)
+        return Stretch{true, data};
+    const off_t hole = ::lseek(fd_.get(), offset, SEEK_HOLE);
+    // ENXIO: the file was cut short in between.
+    if (hole < 0 && errno == ENXIO)
+        return Stretch{false, offset};
+    if (hole < 0)
+        return lastError();
+    return Stretch{false, hole};
+}
+
+Result<std::size_t> RegularFile::readAt(std::int64_t offset, std::span<std::byte> buffer) const
+{
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t count = ::pread(fd_.get(), buffer.data() + filled, buffer.size() - filled,
+                                      static_cast<off_t>(offset + static_cast<std::int64_t>(filled)));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)

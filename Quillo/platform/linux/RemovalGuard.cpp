@@ -199,7 +199,7 @@ bool isMountRootAt(int folderFd, const char* name)
     return !facts || facts->mountRoot;
 }
 
-Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
+Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested, const RemovalCheck& check)
 {
     const auto path = withoutTrailingSeparator(requested);
     const auto name = path.filename();
@@ -226,6 +226,8 @@ Result<RemovalTarget> openRemovalTarget(const std::filesystem::path& requested)
     // own would lose its contents and still fail.
     if (auto removable = checkRemovableFrom(target.parent.get(), target.name.c_str()); !removable)
         return removable.error();
+    if (auto checked = check ? check(target) : success(); !checked)
+        return checked.error();
     return target;
 }
 

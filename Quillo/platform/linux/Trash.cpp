@@ -78,9 +78,9 @@ void dropDirectorySizes(const std::filesystem::path& trash, const std::set<std::
 
 } // namespace
 
-Outcome moveToTrash(const std::filesystem::path& path)
+Outcome moveToTrash(const std::filesystem::path& path, const RemovalCheck& check)
 {
-    if (auto target = openRemovalTarget(path); !target)
+    if (auto target = openRemovalTarget(path, check); !target)
         return target.error();
     // GIO writes into the home trash wherever its folders lead. Checked for every item, also one
     // bound for another volume's trash: a linked home trash is a mistake or a trap, and a failed

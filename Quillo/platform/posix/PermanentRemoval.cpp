@@ -151,9 +151,9 @@ bool noLongerAFolder(std::error_code error)
 // the worst outcome. Every folder must be listable, and writable or this user's own (the removal
 // makes it writable); a sticky folder must not hold another user's entry; nothing may be
 // immutable or append-only. Mount points are not entered: they stay.
-class RemovalCheck {
+class WholeTreeCheck {
 public:
-    RemovalCheck(int rootParentFd, std::uint64_t device)
+    WholeTreeCheck(int rootParentFd, std::uint64_t device)
         : stack_(rootParentFd), rootParentFd_(rootParentFd), device_(device)
     {
     }
@@ -396,15 +396,15 @@ private:
 
 } // namespace
 
-RemovalOutcome removePermanently(const std::filesystem::path& path)
+RemovalOutcome removePermanently(const std::filesystem::path& path, const RemovalCheck& check)
 {
-    auto target = openRemovalTarget(path);
+    auto target = openRemovalTarget(path, check);
     if (!target)
         return {target.error()};
     const int parentFd = target->parent.get();
     const std::uint64_t device = target->identity.device;
     if (target->type == FileType::directory) {
-        if (auto whole = RemovalCheck(parentFd, device).run(target->name); !whole)
+        if (auto whole = WholeTreeCheck(parentFd, device).run(target->name); !whole)
             return {whole.error()};
     }
     return TreeRemoval(parentFd, device).run(target->name, target->type);
