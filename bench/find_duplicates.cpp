@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scan/Duplicates.h"
+#include "scan/routines/Duplicates.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "core/store/CleanerStore.h"
+#include "store/CleanerStore.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
-#include "scan/SystemJunk.h"
+#include "scan/routines/SystemJunk.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 
 // The module named on the command line, or, after telling which names are valid, nothing.
 std::optional<Module> parseModule(std::string_view name, std::string_view command);

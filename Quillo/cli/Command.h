@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 
 // One subcommand of the `quillo` command line.
 struct Command {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/ByteFormat.h"
-#include "core/store/CleanerStore.h"
+#include "foundation/ByteFormat.h"
+#include "store/CleanerStore.h"
 
 void printItems(std::FILE* out, const CleanerStore& store, const std::vector<ScanItem>& items)
 {

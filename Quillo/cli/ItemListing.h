@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/records/ScanItem.h"
+#include "records/ScanItem.h"
 
 class CleanerStore;
 

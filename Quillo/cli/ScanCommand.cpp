@@ -9,8 +9,8 @@
 #include "cli/ItemListing.h"
 #include "cli/ScanJson.h"
 #include "cli/ScanSession.h"
-#include "core/ByteFormat.h"
-#include "core/store/CleanerStore.h"
+#include "foundation/ByteFormat.h"
+#include "store/CleanerStore.h"
 #include "platform/Terminal.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 
-#include "core/store/CleanerStore.h"
+#include "store/CleanerStore.h"
 
 namespace ScanJson {
 

@@ -5,8 +5,8 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "core/records/CategoryResult.h"
-#include "core/records/Module.h"
+#include "records/CategoryResult.h"
+#include "records/Module.h"
 
 class CleanerStore;
 

@@ -6,8 +6,8 @@
 
 #include <QEventLoop>
 
-#include "core/ByteFormat.h"
-#include "core/store/CleanerStore.h"
+#include "foundation/ByteFormat.h"
+#include "store/CleanerStore.h"
 #include "platform/Terminal.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 
 class CleanerStore;
 

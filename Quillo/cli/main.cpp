@@ -11,7 +11,7 @@
 #include "cli/ModulesCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SizeCommand.h"
-#include "core/Preferences.h"
+#include "foundation/Preferences.h"
 
 namespace {
 

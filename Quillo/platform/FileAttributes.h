@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 #include "platform/Result.h"
 
 namespace platform {

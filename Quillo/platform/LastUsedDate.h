@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 #include "platform/AppBundle.h"
 
 namespace platform {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 #include "platform/Result.h"
 
 namespace platform {

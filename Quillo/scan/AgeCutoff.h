@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 
 namespace DiskScanner {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/records/Date.h"
-#include "core/records/ScanItem.h"
+#include "records/Date.h"
+#include "records/ScanItem.h"
 
 namespace DiskScanner {
 

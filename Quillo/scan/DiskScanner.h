@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/records/ScanItem.h"
+#include "records/ScanItem.h"
 #include "scan/Candidate.h"
 #include "scan/ProgressSink.h"
 

@@ -6,7 +6,7 @@
 #include "platform/RunningApplications.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
-#include "scan/InstalledApps.h"
+#include "scan/apps/InstalledApps.h"
 
 namespace DiskScanner {
 

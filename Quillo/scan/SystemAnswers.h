@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 
 // What scan routines ask of the system beyond listing and measuring files: where applications
 // are installed, which of them run, whether Full Disk Access was granted, and the time. A

@@ -8,7 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/store/CleanerStore.h"
+#include "store/CleanerStore.h"
 #include "platform/HomeDirectory.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"

@@ -8,7 +8,7 @@
 #include <set>
 #include <variant>
 
-#include "core/store/StoreServices.h"
+#include "store/StoreServices.h"
 
 // Scan routines under the test's control: each leaf either returns its result at once, or is
 // held until the test tells it to report progress or finish, or the scan is cancelled.

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/store/ScanMailbox.h"
+#include "store/ScanMailbox.h"
 #include "support/EventLoop.h"
 
 using namespace std::chrono_literals;

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/store/ScanTask.h"
+#include "store/ScanTask.h"
 #include "scan/PoolTasks.h"
 #include "support/EventLoop.h"
 

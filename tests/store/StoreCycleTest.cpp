@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/store/CleanerStore.h"
+#include "store/CleanerStore.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
 #include "support/EventLoop.h"

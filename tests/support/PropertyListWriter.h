@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/records/Date.h"
+#include "records/Date.h"
 
 enum class PlistFormat { binary, xml };
 

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-#include "core/Preferences.h"
-#include "core/records/PreferenceKeys.h"
+#include "foundation/Preferences.h"
+#include "records/PreferenceKeys.h"
 #include "ui/design/Appearance.h"
 
 AppearanceFollower::AppearanceFollower(Preferences& preferences, QObject* parent)

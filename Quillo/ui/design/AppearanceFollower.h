@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QObject>
 
-#include "platform/appearance/DesktopColorScheme.h"
+#include "platform/desktop/DesktopColorScheme.h"
 #include "ui/design/AppAppearance.h"
 
 class Preferences;

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 
 class Motion;
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 
 class DropShadow;
 

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "core/records/Module.h"
+#include "records/Module.h"
 #include "ui/design/DynamicColor.h"
 
 // A module's four colours. Built on each call and cheap; callers do not keep it.

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "core/ByteFormat.h"
+#include "foundation/ByteFormat.h"
 #include "ui/design/DynamicColor.h"
 #include "ui/design/MonospacedDigits.h"
 #include "ui/design/Palette.h"

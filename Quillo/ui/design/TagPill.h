@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "core/records/ScanItem.h"
+#include "records/ScanItem.h"
 
 // An item's tag as a small tinted capsule ("Safe", "Review"), with the tag's help as its tooltip.
 class TagPill : public QWidget {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/records/ScanItem.h"
+#include "records/ScanItem.h"
 #include "ui/design/DynamicColor.h"
 
 // How an item's tag is shown: its pill's colour and text, and the help its pill shows on hover.

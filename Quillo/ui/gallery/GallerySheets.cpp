@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "Mascot/Mascot.h"
-#include "Mascot/MascotShapes.h"
+#include "ui/mascot/Mascot.h"
+#include "ui/mascot/MascotShapes.h"
 #include "ui/design/ActionBarFade.h"
 #include "ui/design/CanvasBackground.h"
 #include "ui/design/Card.h"

@@ -1,0 +1,37 @@
+#include "scan/routines/Duplicates.h"
+#include "scan/UserFiles.h"
+
+namespace DiskScanner {
+
+namespace {
+
+using namespace platform;
+
+constexpr AttributeKeys keys = AttributeKey::type | AttributeKey::logicalSize | AttributeKey::allocatedSize |
+                               AttributeKey::creationDate | AttributeKey::modificationDate |
+                               AttributeKey::contentIdentifier;
+
+} // namespace
+
+FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::int64_t minimumSize,
+                        std::stop_token stop)
+{
+    FilesBySize buckets;
+    for (const auto& root : roots) {
+        if (stop.stop_requested())
+            break;
+        WalkCollector<FileInfo> found;
+        auto visit = [&](const WalkEntry& entry, const FileAttributes& attributes) {
+            if (attributes.logicalSize && *attributes.logicalSize >= minimumSize)
+                found.add(entry, FileInfo{entry.path(), *attributes.logicalSize, attributes.creationDate,
+                                          attributes.contentIdentifier, attributes.allocatedSize,
+                                          attributes.modificationDate});
+        };
+        walkUserFiles(root, duplicateSkippedFolders(), keys, visit, stop);
+        for (FileInfo& file : found.takeInWalkOrder())
+            buckets[file.size].push_back(std::move(file));
+    }
+    return buckets;
+}
+
+} // namespace DiskScanner

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "records/CategoryResult.h"
+#include "scan/ProgressSink.h"
+
+namespace DiskScanner {
+
+// Support files in the user's Library of applications that are no longer installed: every entry
+// of the support folders whose name carries a bundle identifier, unless an installed application
+// (the system's included) has that identifier or the same vendor, or the identifier is Apple's.
+// One item per identifier (spelled as found, so case tells groups apart) holding all its
+// locations, named after the identifier, tagged for review and never recommended; measured and
+// reported as `measure` does. `accessDenied` is never set.
+// Precondition: called from a scan's own thread, outside the work pool.
+CategoryResult leftovers(const ProgressSink& progress);
+
+// The bundle identifier a support file's name carries, case kept: the name without one
+// ".plist", then one ".savedState", then one ".binarycookies" ending (tried in that order, each
+// once, case-sensitive), when what is left has at least three non-empty dot-separated parts, a
+// first part that is a known top-level domain ("com", "org", "io", ..., in any case), and only
+// letters and digits of any script, ".", "-" and "_". Nothing otherwise, and nothing for a name
+// that is not valid UTF-8.
+std::optional<std::string> bundleID(std::string_view fileName);
+
+// The vendor an identifier belongs to: its first two non-empty parts, lower case
+// ("com.example" for "com.Example.App.helper").
+std::string vendorPrefix(std::string_view identifier);
+
+} // namespace DiskScanner

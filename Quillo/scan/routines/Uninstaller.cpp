@@ -1,0 +1,182 @@
+#include "scan/routines/Uninstaller.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/FileExists.h"
+#include "platform/LastUsedDate.h"
+#include "platform/OwnBundleIdentifier.h"
+#include "platform/PlainName.h"
+#include "platform/WellKnownFolders.h"
+#include "scan/DiskScanner.h"
+#include "scan/apps/InstalledApps.h"
+#include "scan/OldAge.h"
+#include "scan/SystemAnswers.h"
+#include "scan/Text.h"
+
+namespace DiskScanner {
+
+namespace {
+
+namespace Folders = platform::WellKnownFolders;
+
+struct RelatedPath {
+    std::string_view folder;
+    enum { identifier, name } key;
+    std::string_view suffix = {};
+};
+
+constexpr RelatedPath relatedPaths[] = {
+    {Folders::applicationSupport, RelatedPath::identifier},
+    {Folders::applicationSupport, RelatedPath::name},
+    {Folders::caches, RelatedPath::identifier},
+    {Folders::caches, RelatedPath::name},
+    {Folders::preferences, RelatedPath::identifier, ".plist"},
+    {Folders::savedApplicationState, RelatedPath::identifier, ".savedState"},
+    {Folders::httpStorages, RelatedPath::identifier},
+    {Folders::httpStorages, RelatedPath::identifier, ".binarycookies"},
+    {Folders::webKit, RelatedPath::identifier},
+    {Folders::logs, RelatedPath::identifier},
+    {Folders::logs, RelatedPath::name},
+    {Folders::launchAgents, RelatedPath::identifier, ".plist"},
+};
+
+std::string detailFor(std::size_t relatedCount)
+{
+    if (relatedCount == 0)
+        return "App";
+    return "App + " + std::to_string(relatedCount) + " related item" + (relatedCount == 1 ? "" : "s");
+}
+
+std::vector<ScanItem::Tag> tagsFor(bool running, const OptionalDate& lastUsed, Date cutoff)
+{
+    std::vector<ScanItem::Tag> tags;
+    if (running)
+        tags.push_back(ScanItem::Tag::running);
+    if (lastUsed && *lastUsed < cutoff)
+        tags.push_back(ScanItem::Tag::old);
+    return tags;
+}
+
+// Every place relatedFiles looks at, whether anything is there or not.
+std::vector<std::filesystem::path> relatedLocations(std::string_view bundleID, std::string_view appName,
+                                                    bool includeContainers)
+{
+    std::vector<std::filesystem::path> locations;
+    for (const RelatedPath& related : relatedPaths) {
+        // Read from a bundle, an identifier could be anything: "../../Documents" would lead to
+        // the user's documents.
+        const std::string_view key = related.key == RelatedPath::identifier ? bundleID : appName;
+        if (platform::isPlainName(key))
+            locations.push_back(home() / related.folder / (std::string(key) + std::string(related.suffix)));
+    }
+    if (includeContainers && platform::isPlainName(bundleID))
+        locations.push_back(home() / Folders::containers / bundleID);
+    return locations;
+}
+
+// Which installed applications may use which support files, letter case aside (as the folders
+// of the system these files come from compare names).
+class SupportFileUsers {
+public:
+    explicit SupportFileUsers(const std::vector<platform::AppBundle>& bundles)
+    {
+        for (const platform::AppBundle& bundle : bundles) {
+            byIdentifier_.emplace(Text::lowercased(bundle.identifier), bundle.location);
+            for (const auto& location : relatedLocations(bundle.identifier, bundle.location.stem().string(), true))
+                byLocation_.emplace(Text::lowercased(location.native()), bundle.location);
+        }
+    }
+
+    // Whether an application other than the one at `app` may use `location`, a related file of
+    // `app` (whose identifier is `identifier`): a copy of the same application uses them all,
+    // another application those its own identifier or name leads to.
+    bool usedByAnother(const std::filesystem::path& app, std::string_view identifier,
+                       const std::filesystem::path& location) const
+    {
+        return anyOther(byIdentifier_, Text::lowercased(identifier), app) ||
+               anyOther(byLocation_, Text::lowercased(location.native()), app);
+    }
+
+private:
+    using Users = std::multimap<std::string, std::filesystem::path, std::less<>>;
+
+    static bool anyOther(const Users& users, const std::string& key, const std::filesystem::path& app)
+    {
+        auto [first, last] = users.equal_range(key);
+        return std::any_of(first, last, [&](const auto& user) { return user.second != app; });
+    }
+
+    Users byIdentifier_;
+    Users byLocation_;
+};
+
+} // namespace
+
+std::vector<std::filesystem::path> relatedFiles(std::string_view bundleID, std::string_view appName,
+                                                bool includeContainers)
+{
+    std::vector<std::filesystem::path> candidates = relatedLocations(bundleID, appName, includeContainers);
+    std::vector<std::filesystem::path> existing;
+    std::set<std::string> seen;
+    for (auto& path : candidates) {
+        if (seen.insert(Text::lowercased(path.native())).second && platform::fileExists(path))
+            existing.push_back(std::move(path));
+    }
+    return existing;
+}
+
+CategoryResult uninstaller(const ProgressSink& progress)
+{
+    const bool includeContainers = hasFullDiskAccess();
+    const auto running = runningApplications();
+    const Date cutoff = now() - oldAfter;
+
+    // Files another installed application may use too are offered with neither, so that no
+    // item takes what stays and none is counted twice.
+    const SupportFileUsers users(installedBundles(true));
+    std::vector<Candidate> candidates;
+    for (const platform::AppBundle& app : installedBundles(false)) {
+        const std::string& identifier = app.identifier;
+        if (identifier.starts_with("com.apple.") || identifier == platform::ownBundleIdentifier)
+            continue;
+        std::string name = app.location.stem().string();
+        auto related = relatedFiles(identifier, name, includeContainers);
+        std::erase_if(related, [&](const auto& file) { return users.usedByAnother(app.location, identifier, file); });
+        const OptionalDate lastUsed = platform::lastUsedDate(app);
+        candidates.push_back(Candidate{
+            .url = app.location,
+            .name = std::move(name),
+            .detail = detailFor(related.size()),
+            .tags = tagsFor(running.contains(identifier), lastUsed, cutoff),
+            .isRecommended = false,
+            .date = lastUsed,
+            .iconURL = app.location,
+            .extraURLs = std::move(related),
+            .bundleID = identifier,
+        });
+    }
+    return {measure(std::move(candidates), progress), false};
+}
+
+std::vector<ScanItem> withoutFilesOfStayingApps(std::vector<ScanItem> items)
+{
+    if (std::ranges::all_of(items, [](const ScanItem& item) { return item.extraURLs.empty(); }))
+        return items;
+    std::set<std::filesystem::path> leaving;
+    for (const ScanItem& item : items)
+        leaving.insert(item.url);
+    std::vector<platform::AppBundle> staying = installedBundles(true);
+    std::erase_if(staying, [&](const platform::AppBundle& bundle) { return leaving.contains(bundle.location); });
+    const SupportFileUsers users(staying);
+    for (ScanItem& item : items) {
+        std::erase_if(item.extraURLs, [&](const auto& extra) {
+            return users.usedByAnother(item.url, item.bundleID.value_or(""), extra);
+        });
+    }
+    return items;
+}
+
+} // namespace DiskScanner

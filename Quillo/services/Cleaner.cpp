@@ -1,0 +1,113 @@
+#include "services/Cleaner.h"
+
+#include <algorithm>
+
+#include "platform/DirectoryListing.h"
+#include "platform/MountPoints.h"
+#include "platform/PermanentRemoval.h"
+#include "platform/RemovalGuard.h"
+#include "platform/Trash.h"
+#include "services/UnchangedSinceScan.h"
+
+namespace Cleaner {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// How removing one location went.
+struct Removal {
+    // Empty when it went.
+    std::error_code error;
+    // Nothing of it is left, so its scanned size is what went.
+    bool whole = false;
+    // What went, where not the whole of it did.
+    std::int64_t removedBytes = 0;
+};
+
+bool isWithin(const fs::path& path, const fs::path& folder)
+{
+    auto [folderEnd, pathIt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
+}
+
+// Moving a folder carries what is mounted below it into the Trash, which could then never delete
+// it. Such a folder goes entry by entry instead, all but the mount points and the folders that
+// lead to them, which stay where they are.
+platform::Outcome trashAround(const fs::path& folder, const std::vector<fs::path>& mountPoints)
+{
+    auto entries = platform::listDirectory(folder);
+    if (!entries)
+        return entries.error();
+    platform::Outcome outcome = platform::success();
+    for (const auto& entry : *entries) {
+        platform::Outcome moved = platform::success();
+        if (std::ranges::find(mountPoints, entry.path) != mountPoints.end())
+            continue;
+        if (std::ranges::any_of(mountPoints, [&](const fs::path& mount) { return isWithin(mount, entry.path); }))
+            moved = trashAround(entry.path, mountPoints);
+        else
+            moved = platform::moveToTrash(entry.path);
+        if (outcome && !moved)
+            outcome = moved;
+    }
+    return outcome;
+}
+
+platform::Outcome trash(const fs::path& location, const platform::RemovalCheck& check)
+{
+    const auto mountPoints = platform::mountPointsBelow(location);
+    if (mountPoints.empty())
+        return platform::moveToTrash(location, check);
+    // Guarded as the item itself would be: its entries must not go where it may not.
+    if (auto target = platform::openRemovalTarget(location, check); !target)
+        return target.error();
+    return trashAround(location, mountPoints);
+}
+
+Removal remove(const fs::path& location, bool permanently, std::vector<fs::path>& deletedForGood,
+               const platform::RemovalCheck& check = {})
+{
+    if (!permanently) {
+        const auto moved = trash(location, check);
+        return {moved.error(), moved.ok()};
+    }
+    const auto removed = platform::removePermanently(location, check);
+    // Only once the item is wholly gone: a Trash entry that partly survived keeps its record, so
+    // the desktop can still show and restore it.
+    if (removed.whole()) {
+        platform::forgetTrashedItem(location);
+        deletedForGood.push_back(location);
+    }
+    return {removed.error, removed.whole(), removed.removedBytes};
+}
+
+} // namespace
+
+CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)
+{
+    CleanReport report;
+    std::vector<std::filesystem::path> deletedForGood;
+    for (const auto& item : items) {
+        if (stop.stop_requested())
+            break;
+        const Removal removal = remove(item.url, permanently, deletedForGood, unchangedSinceScan(item));
+        report.freedBytes += removal.whole ? item.size : removal.removedBytes;
+        if (removal.error) {
+            report.failedURLs.push_back(item.url);
+            report.failureReasons.push_back(removal.error.message());
+            continue;
+        }
+        // Not checked against the scan: extra locations are support folders, which change by
+        // nature while their application lives.
+        for (const auto& extra : item.extraURLs)
+            (void)remove(extra, permanently, deletedForGood);
+        report.removedURLs.push_back(item.url);
+    }
+    // Once per clean: rewritten per item, the Trash's cache of folder sizes made emptying a Trash
+    // of thousands of folders twenty times slower.
+    platform::forgetDirectorySizes(deletedForGood);
+    return report;
+}
+
+} // namespace Cleaner

@@ -1,0 +1,18 @@
+#include "services/StorageInfo.h"
+
+#include "platform/HomeDirectory.h"
+
+StorageInfo StorageInfo::current()
+{
+    const auto figures = platform::volumeFigures(platform::homeDirectory());
+    return fromFigures(figures ? *figures : platform::VolumeFigures{});
+}
+
+StorageInfo StorageInfo::fromFigures(const platform::VolumeFigures& figures)
+{
+    StorageInfo info;
+    info.volumeName = figures.name.value_or(std::string(fallbackVolumeName));
+    info.total = figures.totalCapacity.value_or(0);
+    info.available = figures.importantUsageCapacity.value_or(figures.availableCapacity.value_or(0));
+    return info;
+}

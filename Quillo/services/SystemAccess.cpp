@@ -1,0 +1,13 @@
+#include "services/SystemAccess.h"
+
+#include "platform/FullDiskAccess.h"
+#include "platform/HomeDirectory.h"
+#include "platform/desktop/SystemSettings.h"
+
+namespace SystemAccess {
+
+bool hasFullDiskAccess() { return platform::hasFullDiskAccess(platform::homeDirectory()); }
+
+void openSettings(const QString& url) { platform::openSystemSettings(url); }
+
+} // namespace SystemAccess

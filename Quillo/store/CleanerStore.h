@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include <QObject>
+#include <QTimer>
+
+#include "records/CategoryResult.h"
+#include "records/Module.h"
+#include "records/ScanPhase.h"
+#include "store/StoreServices.h"
+
+class ScanTask;
+
+// The ticked items' locations by their exact text, which is a location's identity as for file
+// URLs ("/a//b" and "/a/b" are two): a string is copied and freed at a fraction of the cost of a
+// path and its parsed components, and a full scan's result is ticked and unticked at once.
+using Selection = std::unordered_set<std::string>;
+
+// The one observable object behind every window: which module is shown, the phase, result,
+// progress and live byte count of every module, the ticked items of all modules, and the disk
+// and memory figures. Lives on the GUI thread; every operation returns at once while scans and
+// cleans run elsewhere. Each observable field has a change signal, never emitted for an
+// assignment that changes nothing.
+class CleanerStore : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int statsIntervalMs = 20'000;
+
+    // The application passes StoreServices::live(); tests pass fakes.
+    explicit CleanerStore(StoreServices services, QObject* parent = nullptr);
+    // Cancels running scans and waits for their drivers, which stop at their next check; waits
+    // for a clean in progress to finish its current removal.
+    ~CleanerStore() override;
+
+    // Observable fields.
+    std::optional<Module> selectedModule() const { return selectedModule_; }
+    void setSelectedModule(std::optional<Module> module);
+    const Selection& selection() const { return selection_; }
+    bool isSelected(const ScanItem& item) const { return selection_.contains(item.url.native()); }
+    const StorageInfo& storage() const { return storage_; }
+    const MemoryInfo& memory() const { return memory_; }
+    const std::string& currentPath() const { return currentPath_; }
+
+    // Per-module queries: idle, no result, 0 and 0 where the module has no entry.
+    ScanPhase phase(Module module) const { return phases_[module]; }
+    const CategoryResult* result(Module module) const;
+    double progress(Module module) const { return progress_[module]; }
+    std::int64_t liveFound(Module module) const { return liveFound_[module]; }
+    bool isScanning(Module module) const { return tasks_[module] != 0; }
+    bool anyScanRunning() const;
+
+    // The ticked items of the module's targets, target by target in result order.
+    std::vector<ScanItem> selectedItems(Module module) const;
+    // Per target: the result's total where there is one, else the live count.
+    std::int64_t foundBytes(Module module) const;
+    // The module's own result total; absent without a result or when access was refused.
+    std::optional<std::int64_t> scannedBytes(Module module) const;
+
+    void refreshStats();
+    void open(Module module, bool andScan);
+    // Throws std::system_error when the system cannot start the scan's threads; the module and
+    // its targets are then idle with no result.
+    void scan(Module module);
+    void cancelScan(Module module);
+    void toggle(const ScanItem& item);
+    void setSelected(bool on, const std::vector<ScanItem>& items);
+    void clean(Module module);
+    // Asks a running clean of the module to stop: the item in hand is finished, the items not
+    // reached yet stay in their results and stay ticked, and the clean ends as usual, its summary
+    // counting only what went and what failed. Does nothing when no such clean runs.
+    void stopCleaning(Module module);
+    void dismissSummary(Module module);
+
+Q_SIGNALS:
+    void selectedModuleChanged();
+    void selectionChanged();
+    void storageChanged();
+    void memoryChanged();
+    void currentPathChanged();
+    void phaseChanged(Module module);
+    void resultChanged(Module module);
+    void progressChanged(Module module);
+    void liveFoundChanged(Module module);
+
+private:
+    struct CleanRun;
+    using TaskId = std::uint64_t;
+
+    void setPhase(Module module, ScanPhase phase);
+    void setResult(Module module, std::optional<CategoryResult> result);
+    void setProgress(Module module, double fraction);
+    void setLiveFound(Module module, std::int64_t bytes);
+    void setCurrentPath(const std::string& path);
+    void insertIntoSelection(const std::vector<ScanItem>& items, bool onlyRecommended = false);
+    void removeFromSelection(const std::vector<ScanItem>& items);
+
+    void cancelOverlappingScans(const std::vector<Module>& targets, Module starting);
+    void cancelTask(Module startedBy);
+    void apply(const ScanProgress& report, Module module);
+    void finish(Module module, CategoryResult result);
+    void finishScan(Module module);
+    void resetLeaf(Module module);
+
+    void cleanNextTarget(CleanRun& run);
+    void applyCleanReport(CleanRun& run, Module target, const CleanReport& report, bool permanently);
+    void finishClean(CleanRun& run);
+
+    template <class T>
+    using PerModule = std::array<T, Module::caseCount>;
+
+    StoreServices services_;
+    std::optional<Module> selectedModule_ = Module::smartScan;
+    Selection selection_;
+    StorageInfo storage_;
+    MemoryInfo memory_;
+    std::string currentPath_;
+    PerModule<ScanPhase> phases_{};
+    PerModule<std::optional<CategoryResult>> results_{};
+    PerModule<double> progress_{};
+    PerModule<std::int64_t> liveFound_{};
+    // The running scan per module that started it (0: none). Cancelled tasks stay in
+    // liveTasks_ until their drivers have returned.
+    PerModule<TaskId> tasks_{};
+    std::map<TaskId, std::unique_ptr<ScanTask>> liveTasks_;
+    TaskId nextTaskId_ = 1;
+    std::vector<std::unique_ptr<CleanRun>> cleans_;
+    QTimer statsTimer_;
+};

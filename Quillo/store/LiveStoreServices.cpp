@@ -1,0 +1,52 @@
+// The store wired to the real scanners, cleaner, probes and preferences.
+#include "foundation/Preferences.h"
+#include "records/PreferenceKeys.h"
+#include "store/StoreServices.h"
+#include "scan/routines/DeveloperJunk.h"
+#include "scan/routines/DeviceBackups.h"
+#include "scan/routines/Downloads.h"
+#include "scan/routines/Duplicates.h"
+#include "scan/routines/LargeFiles.h"
+#include "scan/routines/Leftovers.h"
+#include "scan/SystemAnswers.h"
+#include "scan/routines/SystemJunk.h"
+#include "scan/routines/Trash.h"
+#include "scan/routines/Uninstaller.h"
+#include "services/Cleaner.h"
+#include "services/LowSpaceAlert.h"
+
+namespace {
+
+CategoryResult runRoutine(Module leaf, const ScanOptions& options, const ProgressSink& progress)
+{
+    switch (leaf) {
+    case Module::systemJunk: return DiskScanner::systemJunk(progress);
+    case Module::developerJunk: return DiskScanner::developerJunk(progress);
+    case Module::trash: return DiskScanner::trash(progress);
+    case Module::uninstaller: return DiskScanner::uninstaller(progress);
+    case Module::leftovers: return DiskScanner::leftovers(progress);
+    case Module::largeFiles: return DiskScanner::largeFiles(options.largeFileThreshold, progress);
+    case Module::duplicates: return DiskScanner::duplicates(progress);
+    case Module::downloads: return DiskScanner::downloads(options.oldDownloadDays, progress);
+    case Module::iosBackups: return DiskScanner::iosBackups(progress);
+    case Module::smartScan: break;
+    }
+    return {};
+}
+
+} // namespace
+
+StoreServices StoreServices::live()
+{
+    return StoreServices{
+        .scan = runRoutine,
+        .clean = Cleaner::clean,
+        .storage = StorageInfo::current,
+        .memory = MemoryInfo::current,
+        .checkLowSpace = [](const StorageInfo& storage) { LowSpaceAlert::checkIfNeeded(storage); },
+        .runningBundleIDs = DiskScanner::runningApplications,
+        .scanOptions = ScanOptions::current,
+        .deleteImmediately =
+            [] { return Preferences::standard().boolValue(PreferenceKeys::deleteImmediately).value_or(false); },
+    };
+}

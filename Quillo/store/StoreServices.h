@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <set>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "records/CategoryResult.h"
+#include "records/Module.h"
+#include "records/ScanOptions.h"
+#include "scan/ProgressSink.h"
+#include "services/CleanReport.h"
+#include "services/MemoryInfo.h"
+#include "services/StorageInfo.h"
+
+// Everything the store asks of the rest of the system. `live()` wires the real scan routines,
+// cleaner, probes and preferences; tests hand in fakes.
+struct StoreServices {
+    // Runs the scan routine of a leaf module. Called on a driver thread, never on the GUI thread.
+    std::function<CategoryResult(Module leaf, const ScanOptions& options, const ProgressSink& progress)> scan;
+    // Removes items; called off the GUI thread, one call at a time per clean. Stops between items
+    // once `stop` is requested, leaving the rest out of its report.
+    std::function<CleanReport(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)> clean;
+    // The rest are called on the GUI thread.
+    std::function<StorageInfo()> storage;
+    std::function<MemoryInfo()> memory;
+    std::function<void(const StorageInfo&)> checkLowSpace;
+    std::function<std::set<std::string, std::less<>>()> runningBundleIDs;
+    std::function<ScanOptions()> scanOptions;
+    std::function<bool()> deleteImmediately;
+
+    static StoreServices live();
+};

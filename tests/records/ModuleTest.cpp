@@ -1,0 +1,22 @@
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "records/Module.h"
+
+// The store keeps per-module arrays indexed by case: every case must sit at its own index, with
+// a name of its own that reads back as the same case, and nothing else may read as a case.
+TEST(Module, EveryCaseSitsAtItsIndexAndItsNameRoundTrips)
+{
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < Module::allCases().size(); ++i) {
+        const Module module = Module::allCases()[i];
+        EXPECT_EQ(static_cast<std::size_t>(module), i);
+        EXPECT_EQ(Module::fromRawValue(module.rawValue()), module);
+        names.insert(module.rawValue());
+    }
+    EXPECT_EQ(names.size(), Module::caseCount);
+    for (const char* other : {"SmartScan", "", "iPhone Backups", " trash"})
+        EXPECT_FALSE(Module::fromRawValue(other)) << other;
+}

@@ -1,0 +1,134 @@
+#include <chrono>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "scan/DiskScanner.h"
+#include "scan/routines/LargeFiles.h"
+#include "support/FakeAppBundle.h"
+#include "support/RecordingSink.h"
+#include "support/TempTree.h"
+
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+class LargeFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override { DiskScanner::setHomeForTesting(home.root()); }
+
+    std::vector<std::string> found(std::int64_t threshold)
+    {
+        std::vector<std::string> paths;
+        for (const ScanItem& item : DiskScanner::largeFiles(threshold, ProgressSink()).items)
+            paths.push_back(item.url.lexically_relative(home.root()).string());
+        return paths;
+    }
+
+    static std::int64_t daysAgo(std::int64_t days)
+    {
+        using namespace std::chrono;
+        return duration_cast<seconds>(system_clock::now().time_since_epoch()).count() - days * 86'400;
+    }
+
+    TempTree home;
+};
+
+constexpr std::int64_t big = 40'000;
+
+} // namespace
+
+TEST_F(LargeFilesTest, AFileExactlyAtTheThresholdIsOfferedOneByteUnderIsNot)
+{
+    const auto file = home.file("Documents/video.mov", 100'000);
+    const std::int64_t onDisk = allocatedSizeOf(file);
+    EXPECT_THAT(found(onDisk), ElementsAre("Documents/video.mov"));
+    EXPECT_THAT(found(onDisk + 1), ::testing::IsEmpty());
+}
+
+TEST_F(LargeFilesTest, PrunesLibraryApplicationsDependencyFoldersPackagesAndHiddenFiles)
+{
+    home.file("top-level.iso", big);
+    home.file("Documents/deep/er/keep.bin", big);
+    home.file("Documents/small.txt", 100);
+    for (const char* pruned : {"Library/Caches/big", "Applications/Tool/big", "Documents/node_modules/big",
+                               "Documents/Pods/big", "Projects/.git/objects/big", "Projects/DerivedData/big",
+                               "Applications.old/node_modules/big", "Documents/Tool.app/Contents/big",
+                               "Documents/.secret/big", "Documents/.hidden-big", ".cache/big"})
+        home.file(pruned, big);
+    // Only the home folder's own "Library" is left out, and only by its exact name; a link to
+    // it is never followed.
+    home.file("Documents/library/big", big);
+    home.symlink("Documents/link-to-library", home.path("Library"));
+    EXPECT_THAT(found(big), UnorderedElementsAre("top-level.iso", "Documents/deep/er/keep.bin", "Documents/library/big"));
+}
+
+TEST_F(LargeFilesTest, ItemsNameTheirFolderAndTagOldByLastAccessNotByModification)
+{
+    // Modified long ago but opened lately: in use, not old. The reverse is old.
+    home.file("Movies/watched.mov", big);
+    home.file("Movies/forgotten.mov", big);
+    home.setModificationTime("Movies/watched.mov", daysAgo(181));
+    setAccessTime(home.path("Movies/watched.mov"), daysAgo(179));
+    home.setModificationTime("Movies/forgotten.mov", daysAgo(179));
+    setAccessTime(home.path("Movies/forgotten.mov"), daysAgo(181));
+    const auto items = DiskScanner::largeFiles(big, ProgressSink()).items;
+    ASSERT_EQ(items.size(), 2u);
+    for (const ScanItem& item : items) {
+        EXPECT_EQ(item.detail, "~/Movies");
+        EXPECT_FALSE(item.isRecommended);
+        if (item.name == "forgotten.mov")
+            EXPECT_THAT(item.tags, ElementsAre(ScanItem::Tag::old));
+        else
+            EXPECT_THAT(item.tags, ::testing::IsEmpty());
+    }
+}
+
+TEST_F(LargeFilesTest, KeepsTheLargestFiveHundredTheSameWayEveryTime)
+{
+    // 600 files in four sizes spread over several roots: the cap falls among ties.
+    for (int i = 0; i < 600; ++i)
+        home.file("root" + std::to_string(i % 5) + "/sub" + std::to_string(i % 7) + "/f" + std::to_string(i),
+                  4096 * (1 + i % 4));
+    const CategoryResult first = DiskScanner::largeFiles(1, ProgressSink());
+    ASSERT_EQ(first.items.size(), 500u);
+    EXPECT_FALSE(first.accessDenied);
+    for (std::size_t i = 1; i < first.items.size(); ++i)
+        EXPECT_GE(first.items[i - 1].size, first.items[i].size);
+    EXPECT_EQ(first.items.back().size, 4096 * 1);
+    for (int run = 0; run < 3; ++run)
+        EXPECT_EQ(DiskScanner::largeFiles(1, ProgressSink()), first);
+}
+
+TEST_F(LargeFilesTest, ReportsOncePerRootAndOnceWhenThereIsNothingToWalk)
+{
+    RecordingSink nothing;
+    home.folder("Library/Caches");
+    EXPECT_TRUE(DiskScanner::largeFiles(1, nothing.sink()).items.empty());
+    EXPECT_EQ(nothing.reports, std::vector<ScanProgress>{(ScanProgress{0, "", 1.0})});
+
+    home.file("Music/song.flac", big);
+    home.file("Pictures/photo.raw", big);
+    home.file("notes.txt", 10);
+    RecordingSink recorder;
+    DiskScanner::largeFiles(big, recorder.sink());
+    EXPECT_THAT(recorder.fractions(), ElementsAre(1.0 / 3, 2.0 / 3, 1.0));
+    std::vector<std::string> paths;
+    for (const auto& report : recorder.reports)
+        paths.push_back(report.path);
+    EXPECT_THAT(paths, UnorderedElementsAre("~/Music", "~/Pictures", "~/notes.txt"));
+    EXPECT_EQ(recorder.reports.back().foundBytes,
+              allocatedSizeOf(home.path("Music/song.flac")) + allocatedSizeOf(home.path("Pictures/photo.raw")));
+}
+
+TEST_F(LargeFilesTest, ARootMayBeAFileButNeverALinkAndAStopEndsTheWalk)
+{
+    const auto file = home.file("single.bin", big);
+    EXPECT_EQ(DiskScanner::findLargeFiles(file, big).size(), 1u);
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.symlink("link.bin", file), 1).empty());
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.symlink("link", home.root()), 1).empty());
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.root(), 1, stop.get_token()).empty());
+}

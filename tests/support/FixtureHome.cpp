@@ -1,0 +1,52 @@
+#include "support/FixtureHome.h"
+
+#include "platform/HomeDirectory.h"
+#include "scan/DiskScanner.h"
+#include "scan/SystemAnswers.h"
+
+FixtureHome::FixtureHome()
+{
+    tree_.folder("home");
+    DiskScanner::setHomeForTesting(tree_.path("home"));
+    DiskScanner::setApplicationFoldersForTesting(tree_.path("Applications"), tree_.path("System/Applications"));
+    DiskScanner::setRunningApplicationsForTesting({});
+    DiskScanner::setFullDiskAccessForTesting(true);
+    DiskScanner::setNowForTesting(now);
+}
+
+FixtureHome::~FixtureHome()
+{
+    DiskScanner::resetSystemAnswersForTesting();
+    DiskScanner::setHomeForTesting(platform::homeDirectory());
+}
+
+std::filesystem::path FixtureHome::path(std::string_view relative) const { return tree_.path("home") / relative; }
+
+std::filesystem::path FixtureHome::file(std::string_view relative, std::int64_t size) const
+{
+    return tree_.file("home/" + std::string(relative), size);
+}
+
+std::filesystem::path FixtureHome::folder(std::string_view relative) const
+{
+    return tree_.folder("home/" + std::string(relative));
+}
+
+std::filesystem::path FixtureHome::applications(std::string_view relative) const
+{
+    return tree_.path("Applications") / relative;
+}
+
+std::filesystem::path FixtureHome::systemApplications(std::string_view relative) const
+{
+    return tree_.path("System/Applications") / relative;
+}
+
+const ScanItem* findItem(const CategoryResult& result, const std::filesystem::path& url)
+{
+    for (const ScanItem& item : result.items) {
+        if (item.url == url)
+            return &item;
+    }
+    return nullptr;
+}
