@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/DiskScanner.h"
 #include "scan/routines/Duplicates.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include "platform/FileAttributes.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/FileSize.h"
 #include "scan/PoolTasks.h"
 

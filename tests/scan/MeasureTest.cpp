@@ -5,6 +5,7 @@
 
 #include "scan/DiskScanner.h"
 #include "scan/FileSize.h"
+#include "scan/Measure.h"
 #include "support/RecordingSink.h"
 #include "support/TempTree.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "scan/routines/Leftovers.h"
+#include "scan/apps/BundleIDs.h"
 #include "scan/Text.h"
 
 namespace DiskScanner {

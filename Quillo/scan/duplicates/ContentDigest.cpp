@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/RegularFile.h"
-#include "scan/routines/Duplicates.h"
+#include "scan/duplicates/ContentDigest.h"
 
 namespace DiskScanner {
 

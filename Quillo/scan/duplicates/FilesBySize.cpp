@@ -1,4 +1,4 @@
-#include "scan/routines/Duplicates.h"
+#include "scan/duplicates/FilesBySize.h"
 #include "scan/UserFiles.h"
 
 namespace DiskScanner {
@@ -12,6 +12,16 @@ constexpr AttributeKeys keys = AttributeKey::type | AttributeKey::logicalSize | 
                                AttributeKey::contentIdentifier;
 
 } // namespace
+
+const FolderNames& duplicateSkippedFolders()
+{
+    static const FolderNames names = [] {
+        FolderNames all = skippedFolders();
+        all.insert({"build", "target", "dist", "vendor", "Library"});
+        return all;
+    }();
+    return names;
+}
 
 FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::int64_t minimumSize,
                         std::stop_token stop)

@@ -6,7 +6,8 @@
 #include <oneapi/tbb/parallel_for.h>
 
 #include "platform/WorkPool.h"
-#include "scan/routines/Duplicates.h"
+#include "scan/duplicates/IdenticalSets.h"
+#include "scan/duplicates/ContentDigest.h"
 #include "scan/duplicates/SameContent.h"
 
 namespace DiskScanner {

@@ -1,7 +1,7 @@
 #include <optional>
 
 #include "platform/PropertyList.h"
-#include "scan/routines/DeveloperJunk.h"
+#include "scan/routines/DerivedDataLabel.h"
 #include "scan/DiskScanner.h"
 #include "scan/Text.h"
 

@@ -6,7 +6,9 @@
 #include "platform/FileExists.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/apps/InstalledApps.h"
+#include "scan/routines/DerivedDataLabel.h"
 #include "scan/VisibleEntries.h"
 
 namespace DiskScanner {

@@ -4,6 +4,7 @@
 #include "platform/PropertyList.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/OldAge.h"
 #include "scan/SystemAnswers.h"
 

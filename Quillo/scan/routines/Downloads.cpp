@@ -4,6 +4,7 @@
 #include "platform/WellKnownFolders.h"
 #include "scan/AgeCutoff.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/SystemAnswers.h"
 #include "scan/Text.h"
 

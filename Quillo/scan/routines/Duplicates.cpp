@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scan/PoolTasks.h"
+#include "scan/duplicates/IdenticalSets.h"
 #include "scan/UserFiles.h"
 
 namespace DiskScanner {
@@ -54,16 +55,6 @@ double bucketFraction(std::size_t index, std::size_t count)
 }
 
 } // namespace
-
-const FolderNames& duplicateSkippedFolders()
-{
-    static const FolderNames names = [] {
-        FolderNames all = skippedFolders();
-        all.insert({"build", "target", "dist", "vendor", "Library"});
-        return all;
-    }();
-    return names;
-}
 
 CategoryResult duplicates(const ProgressSink& progress)
 {

@@ -8,6 +8,8 @@
 #include "platform/DirectoryListing.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
+#include "scan/apps/BundleIDs.h"
 #include "scan/apps/DisplayName.h"
 #include "scan/apps/InstalledApps.h"
 #include "scan/Text.h"

@@ -4,6 +4,7 @@
 #include "platform/WellKnownFolders.h"
 #include "scan/apps/AppNames.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/apps/InstalledApps.h"
 #include "scan/VisibleEntries.h"
 

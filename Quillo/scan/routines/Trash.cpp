@@ -4,6 +4,7 @@
 #include "platform/TrashFolders.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 
 namespace DiskScanner {
 

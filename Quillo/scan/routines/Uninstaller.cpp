@@ -11,6 +11,7 @@
 #include "platform/PlainName.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
+#include "scan/Measure.h"
 #include "scan/apps/InstalledApps.h"
 #include "scan/OldAge.h"
 #include "scan/SystemAnswers.h"

@@ -3,6 +3,7 @@
 
 #include "support/FixtureHome.h"
 #include "scan/routines/DeveloperJunk.h"
+#include "scan/routines/DerivedDataLabel.h"
 #include "scan/DiskScanner.h"
 #include "support/FakeAppBundle.h"
 

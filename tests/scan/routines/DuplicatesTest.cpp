@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "scan/DiskScanner.h"
+#include "scan/duplicates/ContentDigest.h"
+#include "scan/duplicates/FilesBySize.h"
+#include "scan/duplicates/IdenticalSets.h"
 #include "scan/routines/Duplicates.h"
 #include "support/RecordingSink.h"
 #include "support/SparseFile.h"

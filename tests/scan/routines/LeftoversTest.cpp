@@ -3,6 +3,7 @@
 
 #include "support/FixtureHome.h"
 #include "scan/routines/Leftovers.h"
+#include "scan/apps/BundleIDs.h"
 #include "support/FakeAppBundle.h"
 #include "support/RecordingSink.h"
 
