@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "records/Date.h"
+#include "platform/Time.h"
 #include "platform/Result.h"
 
 namespace platform {
@@ -42,10 +42,10 @@ struct FileAttributes {
     FileType type = FileType::unknown;
     std::optional<std::int64_t> allocatedSize;
     std::optional<std::int64_t> logicalSize;
-    OptionalDate modificationDate;
-    OptionalDate accessDate;
-    OptionalDate creationDate;
-    OptionalDate addedDate;
+    OptionalTime modificationDate;
+    OptionalTime accessDate;
+    OptionalTime creationDate;
+    OptionalTime addedDate;
     std::optional<ContentIdentifier> contentIdentifier;
 
     bool isRegularFile() const { return type == FileType::regular; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/Date.h"
+#include "platform/Time.h"
 #include "platform/AppBundle.h"
 
 namespace platform {
@@ -9,6 +9,6 @@ namespace platform {
 // starting the application updates (at most daily under the usual "relatime" mounts, which is
 // enough for telling old apps apart); absent when the bundle names no executable or it cannot
 // be read.
-OptionalDate lastUsedDate(const AppBundle& bundle);
+OptionalTime lastUsedDate(const AppBundle& bundle);
 
 } // namespace platform

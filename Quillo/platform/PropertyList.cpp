@@ -101,7 +101,7 @@ std::optional<std::string> PropertyListDictionary::string(std::string_view key) 
     return result;
 }
 
-OptionalDate PropertyListDictionary::date(std::string_view key) const
+OptionalTime PropertyListDictionary::date(std::string_view key) const
 {
     plist_t value = valueFor(key);
     if (!value || plist_get_node_type(value) != PLIST_DATE)
@@ -110,7 +110,7 @@ OptionalDate PropertyListDictionary::date(std::string_view key) const
     std::int32_t microseconds = 0;
     plist_get_date_val(value, &seconds, &microseconds);
     const auto sinceEpoch = referenceDate + std::chrono::seconds(seconds) + std::chrono::microseconds(microseconds);
-    return Date(std::chrono::duration_cast<Date::duration>(sinceEpoch));
+    return TimePoint(std::chrono::duration_cast<TimePoint::duration>(sinceEpoch));
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/Date.h"
+#include "platform/Time.h"
 #include "platform/Result.h"
 
 namespace platform {
@@ -40,7 +40,7 @@ public:
     // NUL character (nothing read here may hold one, and a path made from it would be cut short).
     std::optional<std::string> string(std::string_view key) const;
     // The value under `key` when it is a date; absent when missing or of another type.
-    OptionalDate date(std::string_view key) const;
+    OptionalTime date(std::string_view key) const;
 
 private:
     struct Tree;

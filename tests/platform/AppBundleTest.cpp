@@ -75,7 +75,7 @@ TEST(LastUsedDate, IsTheExecutablesAccessTime)
     const auto location = makeAppBundle(tree.path("Tool.app"), "com.example.tool");
     setAccessTime(location / "Contents/MacOS/Tool", 1'600'000'000);
     const auto bundle = openAppBundle(location).value();
-    EXPECT_EQ(lastUsedDate(bundle), Date(std::chrono::seconds(1'600'000'000)));
+    EXPECT_EQ(lastUsedDate(bundle), TimePoint(std::chrono::seconds(1'600'000'000)));
 
     std::filesystem::remove(location / "Contents/MacOS/Tool");
     EXPECT_EQ(lastUsedDate(bundle), std::nullopt);

@@ -71,7 +71,7 @@ TEST(FileAttributes, ReadsTheEntryItselfNeverTheLinkTarget)
     EXPECT_TRUE(data->isRegularFile());
     EXPECT_EQ(data->logicalSize, 100'000);
     EXPECT_GE(data->allocatedSize.value_or(0), 0);
-    EXPECT_EQ(data->modificationDate, Date(std::chrono::seconds(1'600'000'000)));
+    EXPECT_EQ(data->modificationDate, TimePoint(std::chrono::seconds(1'600'000'000)));
     EXPECT_TRUE(link->isSymbolicLink());
     EXPECT_NE(link->contentIdentifier, data->contentIdentifier);
     // Only what was asked is there.

@@ -10,7 +10,7 @@ using platform::PropertyListDictionary;
 namespace {
 
 // Whole seconds: the XML form keeps no fractions.
-const Date someDate = Date(std::chrono::seconds(1'715'000'000));
+const platform::TimePoint someDate = platform::TimePoint(std::chrono::seconds(1'715'000'000));
 
 std::string sample(PlistFormat format)
 {

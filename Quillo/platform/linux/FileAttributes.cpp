@@ -38,10 +38,10 @@ FileType typeOf(std::uint16_t mode)
     }
 }
 
-Date dateOf(const struct statx_timestamp& stamp)
+TimePoint dateOf(const struct statx_timestamp& stamp)
 {
     auto sinceEpoch = std::chrono::seconds(stamp.tv_sec) + std::chrono::nanoseconds(stamp.tv_nsec);
-    return Date(std::chrono::duration_cast<Date::duration>(sinceEpoch));
+    return TimePoint(std::chrono::duration_cast<TimePoint::duration>(sinceEpoch));
 }
 
 // Fills what was asked and what the file system actually returned (a file system without birth

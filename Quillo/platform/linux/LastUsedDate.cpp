@@ -4,7 +4,7 @@
 
 namespace platform {
 
-OptionalDate lastUsedDate(const AppBundle& bundle)
+OptionalTime lastUsedDate(const AppBundle& bundle)
 {
     const auto executable = bundle.executable();
     if (!executable)
