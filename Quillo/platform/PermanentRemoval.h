@@ -10,7 +10,7 @@
 namespace platform {
 
 // What a permanent removal did.
-struct RemovalOutcome {
+struct [[nodiscard]] RemovalOutcome {
     // The first error met; empty when the item went, all of it or all but its mount points.
     std::error_code error;
     // The space given back: the allocated blocks of the regular files unlinked that had no other

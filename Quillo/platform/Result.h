@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// The outcome of a fallible call: a value, or the error the system gave.
+// The outcome of a fallible call: a value, or the error the system gave. Never dropped unseen:
+// a caller that means to ignore a failure says so with a (void) cast.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : state_(std::move(value)) {}
     Result(std::error_code error) : state_(error) {}
