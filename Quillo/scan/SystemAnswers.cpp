@@ -52,7 +52,7 @@ bool hasFullDiskAccess()
 {
     if (testAnswers().fullDiskAccess)
         return *testAnswers().fullDiskAccess;
-    return platform::hasFullDiskAccess(home());
+    return platform::hasFullDiskAccess();
 }
 
 Date now() { return testAnswers().now.value_or(std::chrono::system_clock::now()); }

@@ -85,6 +85,12 @@ TEST(SystemAccess, FullDiskAccessIsGrantedUnlessTheTrashCannotBeRead)
     fs::permissions(trash, fs::perms::none);
     EXPECT_FALSE(SystemAccess::hasFullDiskAccess());
     fs::permissions(trash, fs::perms::owner_all);
+    // A Trash reached through a link is one the Trash scan refuses to read: access is not granted.
+    fs::rename(trash, trash.parent_path() / "elsewhere");
+    fs::create_directory_symlink("elsewhere", trash);
+    EXPECT_FALSE(SystemAccess::hasFullDiskAccess());
+    fs::remove(trash);
+    fs::rename(trash.parent_path() / "elsewhere", trash);
 }
 
 TEST(SystemAccess, SettingsPanesMapToTheFoldersWhoseAccessTheyGrant)

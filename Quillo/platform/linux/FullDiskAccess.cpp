@@ -1,13 +1,18 @@
 #include "platform/FullDiskAccess.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/HomeDirectory.h"
+#include "platform/TrashFolders.h"
 #include "platform/WellKnownFolders.h"
 
 namespace platform {
 
-bool hasFullDiskAccess(const std::filesystem::path& home)
+bool hasFullDiskAccess()
 {
-    const auto listing = listDirectory(WellKnownFolders::trashFiles(home));
+    const auto files = WellKnownFolders::trashFiles(homeDirectory());
+    if (!checkTrashFolders(files.parent_path()))
+        return false;
+    const auto listing = listDirectory(files);
     return listing.ok() || listing.error() == std::errc::no_such_file_or_directory;
 }
 
