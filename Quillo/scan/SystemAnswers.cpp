@@ -3,10 +3,8 @@
 #include <optional>
 
 #include "platform/FullDiskAccess.h"
-#include "platform/RunningApplications.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
-#include "scan/apps/InstalledApps.h"
 
 namespace DiskScanner {
 
@@ -15,7 +13,6 @@ namespace {
 struct TestAnswers {
     std::optional<std::filesystem::path> applications;
     std::optional<std::filesystem::path> systemApplications;
-    std::optional<std::set<std::string, std::less<>>> running;
     std::optional<bool> fullDiskAccess;
     OptionalDate now;
 };
@@ -41,13 +38,6 @@ std::vector<std::filesystem::path> applicationRoots(bool includingSystem)
     return roots;
 }
 
-std::set<std::string, std::less<>> runningApplications()
-{
-    if (testAnswers().running)
-        return *testAnswers().running;
-    return platform::runningApplicationIdentifiers(installedBundles(true));
-}
-
 bool hasFullDiskAccess()
 {
     if (testAnswers().fullDiskAccess)
@@ -61,11 +51,6 @@ void setApplicationFoldersForTesting(std::filesystem::path applications, std::fi
 {
     testAnswers().applications = std::move(applications);
     testAnswers().systemApplications = std::move(systemApplications);
-}
-
-void setRunningApplicationsForTesting(std::set<std::string, std::less<>> identifiers)
-{
-    testAnswers().running = std::move(identifiers);
 }
 
 void setFullDiskAccessForTesting(bool granted) { testAnswers().fullDiskAccess = granted; }

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
-#include <set>
-#include <string>
 #include <vector>
 
 #include "records/Date.h"
 
 // What scan routines ask of the system beyond listing and measuring files: where applications
-// are installed, which of them run, whether Full Disk Access was granted, and the time. A
+// are installed, whether Full Disk Access was granted, and the time (which applications run is
+// asked in apps/InstalledApps.h). A
 // routine asks each once, when it starts. Tests answer in the system's place with the setters
 // below (like setHomeForTesting, none of them is safe while a scan runs).
 namespace DiskScanner {
@@ -17,9 +15,6 @@ namespace DiskScanner {
 // The folders applications are installed in, in the order they are searched: the shared
 // applications folder, the one in the home folder and, when asked, the system's own.
 std::vector<std::filesystem::path> applicationRoots(bool includingSystem);
-
-// The bundle identifiers of the applications running now.
-std::set<std::string, std::less<>> runningApplications();
 
 // Whether the system lets this process read the user's protected folders.
 bool hasFullDiskAccess();
@@ -30,7 +25,6 @@ Date now();
 // The shared and the system applications folders, in place of "/Applications" and
 // "/System/Applications"; the home folder's own keeps following `home`.
 void setApplicationFoldersForTesting(std::filesystem::path applications, std::filesystem::path systemApplications);
-void setRunningApplicationsForTesting(std::set<std::string, std::less<>> identifiers);
 void setFullDiskAccessForTesting(bool granted);
 void setNowForTesting(Date now);
 // Back to the system's answers, for all of the above.

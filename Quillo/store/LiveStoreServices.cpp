@@ -9,6 +9,7 @@
 #include "scan/routines/LargeFiles.h"
 #include "scan/routines/Leftovers.h"
 #include "scan/SystemAnswers.h"
+#include "scan/apps/InstalledApps.h"
 #include "scan/routines/SystemJunk.h"
 #include "scan/routines/Trash.h"
 #include "scan/routines/Uninstaller.h"

@@ -12,6 +12,7 @@
 #include "platform/HomeDirectory.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
+#include "scan/apps/InstalledApps.h"
 #include "store/FakeServices.h"
 #include "support/EventLoop.h"
 #include "support/FakeAppBundle.h"
@@ -53,6 +54,7 @@ struct FixtureApplications {
     ~FixtureApplications()
     {
         DiskScanner::resetSystemAnswersForTesting();
+        DiskScanner::resetRunningApplicationsForTesting();
         DiskScanner::setHomeForTesting(platform::homeDirectory());
     }
 

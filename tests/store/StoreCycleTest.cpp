@@ -6,6 +6,7 @@
 #include "store/CleanerStore.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
+#include "scan/apps/InstalledApps.h"
 #include "support/EventLoop.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
@@ -36,6 +37,7 @@ protected:
     void TearDown() override
     {
         DiskScanner::resetSystemAnswersForTesting();
+        DiskScanner::resetRunningApplicationsForTesting();
         std::filesystem::remove_all(home / "Library");
     }
 

@@ -3,6 +3,7 @@
 #include "platform/HomeDirectory.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
+#include "scan/apps/InstalledApps.h"
 
 FixtureHome::FixtureHome()
 {
@@ -17,6 +18,7 @@ FixtureHome::FixtureHome()
 FixtureHome::~FixtureHome()
 {
     DiskScanner::resetSystemAnswersForTesting();
+    DiskScanner::resetRunningApplicationsForTesting();
     DiskScanner::setHomeForTesting(platform::homeDirectory());
 }
 

@@ -1,6 +1,9 @@
 #include "scan/apps/InstalledApps.h"
 
+#include <optional>
+
 #include "platform/FileAttributes.h"
+#include "platform/RunningApplications.h"
 #include "scan/SystemAnswers.h"
 #include "scan/VisibleEntries.h"
 
@@ -23,6 +26,12 @@ bool isFolder(const DirectoryEntry& entry)
         return entry.type == platform::FileType::directory;
     auto attributes = platform::readAttributes(entry.path, platform::AttributeKey::type);
     return attributes && attributes->isDirectory();
+}
+
+std::optional<std::set<std::string, std::less<>>>& runningForTesting()
+{
+    static std::optional<std::set<std::string, std::less<>>> answer;
+    return answer;
 }
 
 } // namespace
@@ -56,5 +65,19 @@ std::vector<platform::AppBundle> installedBundles(bool includingSystem)
 }
 
 platform::ApplicationLookup installedApplications() { return platform::ApplicationLookup(installedBundles(true)); }
+
+std::set<std::string, std::less<>> runningApplications()
+{
+    if (runningForTesting())
+        return *runningForTesting();
+    return platform::runningApplicationIdentifiers(installedBundles(true));
+}
+
+void setRunningApplicationsForTesting(std::set<std::string, std::less<>> identifiers)
+{
+    runningForTesting() = std::move(identifiers);
+}
+
+void resetRunningApplicationsForTesting() { runningForTesting().reset(); }
 
 } // namespace DiskScanner

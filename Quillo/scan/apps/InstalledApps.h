@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "platform/AppBundle.h"
@@ -20,5 +23,12 @@ std::vector<platform::AppBundle> installedBundles(bool includingSystem);
 // The lookup of applications by bundle identifier for one scan: over every installed
 // application, the system's included.
 platform::ApplicationLookup installedApplications();
+
+// The bundle identifiers of the installed applications running now.
+std::set<std::string, std::less<>> runningApplications();
+// Answer runningApplications in the system's place, and give it back to the system. Not safe
+// while a scan runs.
+void setRunningApplicationsForTesting(std::set<std::string, std::less<>> identifiers);
+void resetRunningApplicationsForTesting();
 
 } // namespace DiskScanner

@@ -4,6 +4,7 @@
 #include "support/FixtureHome.h"
 #include "platform/OwnBundleIdentifier.h"
 #include "scan/SystemAnswers.h"
+#include "scan/apps/InstalledApps.h"
 #include "scan/routines/Uninstaller.h"
 #include "support/FakeAppBundle.h"
 
