@@ -38,6 +38,25 @@ int openLocated(int located)
     return fd;
 }
 
+// Fills `buffer` with what `readSome(into, wanted, filled)` gives, one system call after another,
+// until it is full or the file ends.
+template <class ReadSome>
+Result<std::size_t> fill(std::span<std::byte> buffer, ReadSome&& readSome)
+{
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t count = readSome(buffer.data() + filled, buffer.size() - filled, filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return lastError();
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+    }
+    return filled;
+}
+
 } // namespace
 
 // Opening a device for reading runs its driver (a serial port's lines change, a kernel log is
@@ -70,18 +89,8 @@ Result<RegularFile> RegularFile::openAt(int folderFd, const char* name)
 
 Result<std::size_t> RegularFile::read(std::span<std::byte> buffer)
 {
-    std::size_t filled = 0;
-    while (filled < buffer.size()) {
-        const ssize_t count = ::read(fd_.get(), buffer.data() + filled, buffer.size() - filled);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return lastError();
-        if (count == 0)
-            break;
-        filled += static_cast<std::size_t>(count);
-    }
-    return filled;
+    return fill(buffer,
+                [&](std::byte* into, std::size_t wanted, std::size_t) { return ::read(fd_.get(), into, wanted); });
 }
 
 Result<RegularFile::Stretch> RegularFile::stretchAt(std::int64_t offset) const
@@ -112,19 +121,9 @@ Result<RegularFile::Stretch> RegularFile::stretchAt(std::int64_t offset) const
 
 Result<std::size_t> RegularFile::readAt(std::int64_t offset, std::span<std::byte> buffer) const
 {
-    std::size_t filled = 0;
-    while (filled < buffer.size()) {
-        const ssize_t count = ::pread(fd_.get(), buffer.data() + filled, buffer.size() - filled,
-                                      static_cast<off_t>(offset + static_cast<std::int64_t>(filled)));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return lastError();
-        if (count == 0)
-            break;
-        filled += static_cast<std::size_t>(count);
-    }
-    return filled;
+    return fill(buffer, [&](std::byte* into, std::size_t wanted, std::size_t filled) {
+        return ::pread(fd_.get(), into, wanted, static_cast<off_t>(offset + static_cast<std::int64_t>(filled)));
+    });
 }
 
 } // namespace platform
