@@ -5,7 +5,8 @@
 #include <plist/plist.h>
 
 #include "platform/FileContents.h"
-#include "platform/PropertyListNesting.h"
+#include "platform/PropertyListNestingBinary.h"
+#include "platform/PropertyListNestingXml.h"
 
 namespace platform {
 

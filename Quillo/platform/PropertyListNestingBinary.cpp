@@ -1,4 +1,4 @@
-#include "platform/PropertyListNesting.h"
+#include "platform/PropertyListNestingBinary.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PropertyListNesting.h"
+#include "platform/PropertyListNestingXml.h"
 
 namespace platform::PropertyListNesting {
 

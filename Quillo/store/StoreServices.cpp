@@ -1,7 +1,8 @@
 // The store wired to the real scanners, cleaner, probes and preferences.
+#include "store/StoreServices.h"
+
 #include "foundation/Preferences.h"
 #include "records/PreferenceKeys.h"
-#include "store/StoreServices.h"
 #include "scan/routines/DeveloperJunk.h"
 #include "scan/routines/DeviceBackups.h"
 #include "scan/routines/Downloads.h"

@@ -17,11 +17,6 @@ namespace platform::PropertyListNesting {
 // included). Reads only the trailer, the offset table and the containers' references.
 bool binaryNestsWithin(std::string_view bytes, std::size_t maxDepth);
 
-// Whether the arrays and dictionaries of an XML property list nest at most `maxDepth` levels.
-// Follows the markup only: tags, the text of leaf elements (with comments and CDATA sections),
-// the XML declaration and a DOCTYPE without internal subset.
-bool xmlNestsWithin(std::string_view bytes, std::size_t maxDepth);
-
 // libplist 2.2 also cuts a binary property list's ASCII text at its first NUL ("org\0x" reads as
 // "org"), where the UTF-16 form keeps it whole. A copy of `bytes` in which every such text is
 // marked as data of the same bytes, so that it reads as no text at all (and as a key, makes the
