@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <thread>
 
@@ -8,17 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "scan/DiskScanner.h"
-#include "scan/duplicates/ContentDigest.h"
-#include "scan/duplicates/FilesBySize.h"
-#include "scan/duplicates/IdenticalSets.h"
 #include "scan/routines/Duplicates.h"
 #include "support/RecordingSink.h"
 #include "support/SparseFile.h"
 #include "support/TempTree.h"
 
-using DiskScanner::FileInfo;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
 namespace {
@@ -31,28 +25,6 @@ std::string noise(unsigned seed, std::size_t size)
     for (char& byte : bytes)
         byte = static_cast<char>(generator());
     return bytes;
-}
-
-FileInfo infoOf(const std::filesystem::path& path)
-{
-    FileInfo info;
-    info.url = path;
-    info.size = static_cast<std::int64_t>(std::filesystem::file_size(path));
-    auto attributes = platform::readAttributes(path, platform::AttributeKey::contentIdentifier);
-    if (attributes)
-        info.contentID = attributes->contentIdentifier;
-    return info;
-}
-
-std::vector<std::vector<std::string>> setNames(const DiskScanner::IdenticalSets& sets)
-{
-    std::vector<std::vector<std::string>> names;
-    for (const auto& set : sets) {
-        auto& current = names.emplace_back();
-        for (const FileInfo& file : set)
-            current.push_back(file.url.filename().string());
-    }
-    return names;
 }
 
 std::vector<std::string> relativePaths(const CategoryResult& result, const std::filesystem::path& root)
@@ -76,84 +48,6 @@ protected:
 };
 
 } // namespace
-
-TEST(ContentDigest, Sha256InLowerCaseHexOfTheWholeFileOrItsBeginning)
-{
-    TempTree tree;
-    const auto abc = writeFile(tree.path("abc"), "abc");
-    EXPECT_EQ(DiskScanner::hash(abc, std::nullopt), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    EXPECT_EQ(DiskScanner::hash(abc, 2), "fb8e20fc2e4c3f248c60c39bd652f3c1347298bb977b8b4d5903b85055620603");
-    const std::string empty = "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855";
-    EXPECT_EQ(DiskScanner::hash(abc, 0), empty);
-    EXPECT_EQ(DiskScanner::hash(tree.file("empty"), std::nullopt), empty);
-    // Several read chunks, and a limit that ends inside the first.
-    const auto large = tree.file("large", 3'000'000, 'x');
-    EXPECT_EQ(DiskScanner::hash(large, std::nullopt), "e55b8bdf621ddaa8f462c74745db9680d3bb7536a9cf854f8d6668b34a287890");
-    EXPECT_EQ(DiskScanner::hash(large, 65'536), "1f8745f0d2d1387ec1af2211a3cf417b2e9e885e853472649c1d979d0e9370e3");
-}
-
-TEST(ContentDigest, NothingForWhatCannotBeReadWholeOrAfterAStop)
-{
-    TempTree tree;
-    const auto file = tree.file("file", 5000);
-    EXPECT_FALSE(DiskScanner::hash(tree.path("missing"), std::nullopt));
-    EXPECT_FALSE(DiskScanner::hash(tree.symlink("link", file), std::nullopt));
-    EXPECT_FALSE(DiskScanner::hash(tree.fifo("pipe"), std::nullopt));
-    EXPECT_FALSE(DiskScanner::hash(tree.folder("folder"), std::nullopt));
-    // A regular file whose reading fails at once: a digest would stand for content never read.
-    EXPECT_FALSE(DiskScanner::hash("/proc/self/mem", std::nullopt));
-    std::stop_source stop;
-    stop.request_stop();
-    EXPECT_FALSE(DiskScanner::hash(file, std::nullopt, stop.get_token()));
-    tree.setMode("file", 0);
-    EXPECT_FALSE(DiskScanner::hash(file, std::nullopt));
-}
-
-TEST_F(DuplicatesTest, FilesThatChangedOrCannotBeReadNeverMatch)
-{
-    const std::string bytes = noise(4, 150'000);
-    for (const char* name : {"kept", "vanished", "grown", "locked"})
-        write(name, bytes);
-    std::vector<FileInfo> files;
-    for (const char* name : {"kept", "vanished", "grown", "locked"})
-        files.push_back(infoOf(home.path(name)));
-    std::filesystem::remove(home.path("vanished"));
-    std::ofstream(home.path("grown"), std::ios::app) << "more";
-    home.setMode("locked", 0);
-    // A FIFO under a listed name must not block the search.
-    FileInfo& pipe = files.emplace_back();
-    pipe.url = home.fifo("pipe");
-    pipe.size = 150'000;
-    EXPECT_THAT(DiskScanner::identicalSets(files), IsEmpty());
-
-    write("twin", bytes);
-    files.push_back(infoOf(home.path("twin")));
-    EXPECT_THAT(setNames(DiskScanner::identicalSets(files)), ElementsAre(ElementsAre("kept", "twin")));
-}
-
-TEST_F(DuplicatesTest, FilesBySizeWalksOnlyTheUsersOwnFilesAtOrAboveTheMinimum)
-{
-    const std::string bytes = noise(5, 2000);
-    for (const char* kept : {"Documents/a", "Documents/deep/b", "build/c", "Documents/Build/d"})
-        write(kept, bytes);
-    for (const char* skipped : {"Documents/build/x", "Documents/Library/x", "Documents/node_modules/x",
-                                "Documents/Tool.app/x", "Documents/.hidden", "Documents/.folder/x"})
-        write(skipped, bytes);
-    home.symlink("Documents/link", home.path("Documents/a"));
-    home.fifo("Documents/pipe");
-    write("Documents/small", bytes.substr(1));
-
-    const auto buckets = DiskScanner::filesBySize({home.path("Documents"), home.path("build")}, 2000);
-    ASSERT_EQ(buckets.size(), 1u);
-    std::vector<std::string> found;
-    for (const FileInfo& file : buckets.at(2000)) {
-        found.push_back(file.url.lexically_relative(home.root()).string());
-        EXPECT_TRUE(file.contentID.has_value());
-        EXPECT_TRUE(file.created.has_value());
-    }
-    EXPECT_THAT(found, UnorderedElementsAre("Documents/a", "Documents/deep/b", "Documents/Build/d", "build/c"));
-    EXPECT_EQ(found.back(), "build/c") << "roots are walked in order";
-}
 
 TEST_F(DuplicatesTest, TheOldestCopyStaysAndTheOthersNameIt)
 {
