@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <set>
+#include <unordered_set>
 #include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/FileAttributes.h"
 #include "scan/DiskScanner.h"
 #include "scan/routines/Duplicates.h"
 #include "support/RecordingSink.h"
@@ -33,6 +36,12 @@ std::vector<std::string> relativePaths(const CategoryResult& result, const std::
     for (const ScanItem& item : result.items)
         paths.push_back(item.url.lexically_relative(root).string());
     return paths;
+}
+
+platform::FileAttributes attributesOf(const std::filesystem::path& path)
+{
+    return platform::readAttributes(path, platform::AttributeKey::creationDate | platform::AttributeKey::contentIdentifier)
+        .value();
 }
 
 class DuplicatesTest : public ::testing::Test {
@@ -156,4 +165,62 @@ TEST_F(DuplicatesTest, SparseCopiesCountTheSpaceTheyTakeAndTheirHolesAreNotRead)
     }
     EXPECT_THAT(side, UnorderedElementsAre("hole", "zeros"));
     EXPECT_EQ(many, 33);
+}
+
+// Sets with near-copies, hard links, unreadable copies and a group too large to compare side by
+// side: whatever is offered holds the bytes of a copy that stays and is no older than it, copies
+// that share storage are never offered, and the pool's scheduling changes neither items nor reports.
+TEST_F(DuplicatesTest, EveryOfferedCopyEqualsAnOlderOneThatStaysWhateverTheScheduling)
+{
+    std::mt19937 random(20240607);
+    int counter = 0;
+    auto place = [&] { return "r" + std::to_string(random() % 3) + "/d" + std::to_string(random() % 4) + "/f" + std::to_string(counter++); };
+    const std::size_t sizes[] = {1, 65'536, 65'537, 131'073, 300'000};
+    for (int set = 0; set < 40; ++set) {
+        const std::string bytes = noise(static_cast<unsigned>(set), sizes[set % 5] + static_cast<std::size_t>(set));
+        std::vector<std::filesystem::path> written{write(place(), bytes)};
+        for (int i = 0, files = 1 + static_cast<int>(random() % 5); i < files; ++i) {
+            std::string copy = bytes;
+            const unsigned kind = random() % 10;
+            if (kind >= 5 && kind < 7)
+                copy[random() % copy.size()] ^= 1;
+            if (kind == 7)
+                std::filesystem::create_hard_link(written[random() % written.size()], home.folder(place()) / "link");
+            else
+                written.push_back(write(place(), copy));
+            if (kind >= 8)
+                std::filesystem::permissions(written.back(), std::filesystem::perms::none);
+        }
+    }
+    const std::string common = noise(99, 100'000);
+    std::string rare = common;
+    rare[70'000] ^= 1;
+    for (int i = 0; i < 45; ++i)
+        write(place(), i % 3 == 0 ? rare : common);
+
+    const std::vector<std::filesystem::path> roots{home.path("r0"), home.path("r1"), home.path("r2")};
+    RecordingSink reports;
+    const CategoryResult result = DiskScanner::findDuplicates(roots, 1, reports.sink());
+    ASSERT_GT(result.items.size(), 50u);
+    std::set<std::filesystem::path> offered;
+    std::unordered_set<platform::ContentIdentifier> storage;
+    for (const ScanItem& item : result.items) {
+        offered.insert(item.url);
+        const auto copy = attributesOf(item.url);
+        EXPECT_TRUE(storage.insert(*copy.contentIdentifier).second) << "offered twice: " << item.url;
+        const auto original = attributesOf(*item.originalURL);
+        EXPECT_NE(copy.contentIdentifier, original.contentIdentifier) << item.url;
+        EXPECT_LE(original.creationDate, copy.creationDate) << item.url;
+        EXPECT_EQ(readFile(item.url), readFile(*item.originalURL)) << item.url;
+    }
+    for (const ScanItem& item : result.items)
+        EXPECT_FALSE(offered.contains(*item.originalURL)) << "the copy that stays is offered: " << *item.originalURL;
+
+    for (int run = 1; run <= 2; ++run) {
+        RecordingSink again;
+        // A slow sink lets the pool run ahead of the reports.
+        again.delay = std::chrono::milliseconds(run);
+        EXPECT_EQ(DiskScanner::findDuplicates(roots, 1, again.sink()), result);
+        EXPECT_EQ(again.reports, reports.reports);
+    }
 }
