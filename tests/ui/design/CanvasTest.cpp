@@ -12,23 +12,16 @@
 #include "ui/design/TextLabel.h"
 #include "ui/design/Typography.h"
 
-namespace {
-
-const QColor canvasLight(0xFB, 0xF7, 0xF1);
-
-} // namespace
-
 TEST(CanvasBackground, WashesTheTopTrailingCornerInTheModulesTint)
 {
     CanvasBackground canvas(Module::largeFiles);
     canvas.resize(900, 700);
-    const QImage image = rendered(canvas);
-    EXPECT_EQ(image.pixelColor(10, 690), canvasLight);
-    const QColor corner = image.pixelColor(880, 10);
-    EXPECT_NE(corner, canvasLight);
-    EXPECT_LT(corner.green(), 238); // towards the pink tint #FDE4EE
-    canvas.setModule(std::nullopt);          // no module: the plain canvas
-    EXPECT_EQ(rendered(canvas).pixelColor(880, 10), canvasLight);
+    const QImage tinted = rendered(canvas);
+    canvas.setModule(std::nullopt);
+    const QImage plain = rendered(canvas);
+    EXPECT_EQ(tinted.pixelColor(10, 690), plain.pixelColor(10, 690));
+    EXPECT_NE(tinted.pixelColor(880, 10), plain.pixelColor(880, 10));
+    EXPECT_EQ(plain.pixelColor(880, 10), plain.pixelColor(10, 690));
 }
 
 TEST(CanvasBackground, CrossFadesBetweenModulesOnScreen)

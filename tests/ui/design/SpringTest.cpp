@@ -1,5 +1,4 @@
 #include <cmath>
-#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -29,27 +28,12 @@ TEST(Spring, StartsWhereReleasedEndsAtTheTargetAndRetargetsWithoutAJump)
     EXPECT_NEAR(restarted.velocity, midway.velocity, 1e-9);
 }
 
-TEST(Spring, UnderdampedOvershootsByTheDampingRatiosAmountOnce)
+// Only an underdamped spring swings past its target; each comes to rest within its settling time.
+TEST(Spring, OvershootsOnlyWhenUnderdampedAndSettlesWithinItsSettlingTime)
 {
-    const Spring spring{0.25, 0.5};
-    // The first swing past the target: exp(-π ζ / √(1 - ζ²)).
-    const double overshoot = std::exp(-std::numbers::pi * 0.5 / std::sqrt(1 - 0.25));
-    EXPECT_NEAR(peak(spring, 0, 1, 2) - 1, overshoot, 1e-3);
-    // It peaks half a damped period after release.
-    const double halfPeriod = 0.25 / std::sqrt(1 - 0.25) / 2;
-    EXPECT_NEAR(spring.at(halfPeriod, 0, 1).velocity, 0, 1e-9);
-}
-
-TEST(Spring, CriticallyAndOverDampedNeverOvershoot)
-{
-    for (const Spring spring : {Spring{0.5, 1.0}, Spring{0.4, 1.6}}) {
+    EXPECT_GT(peak(Spring{0.25, 0.5}, 0, 1, 2), 1.1);
+    for (const Spring spring : {Spring{0.5, 1.0}, Spring{0.4, 1.6}})
         EXPECT_LE(peak(spring, 0, 1, 3), 1.0);
-        EXPECT_NEAR(spring.at(3, 0, 1).position, 1, 1e-6);
-    }
-}
-
-TEST(Spring, SettlesWithinItsSettlingTimeAndStaysThere)
-{
     for (const Spring spring : {Spring{0.25, 0.5}, Spring{0.3, 0.85}, Spring{0.5, 1.0}, Spring{0.4, 1.6}}) {
         const double settled = spring.settlingTime(0.001);
         EXPECT_GT(settled, 0.05);
