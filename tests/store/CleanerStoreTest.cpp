@@ -8,14 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "store/CleanerStore.h"
-#include "platform/HomeDirectory.h"
-#include "scan/DiskScanner.h"
-#include "scan/SystemAnswers.h"
-#include "scan/apps/InstalledApps.h"
 #include "store/FakeServices.h"
 #include "support/EventLoop.h"
 #include "support/FakeAppBundle.h"
-#include "support/TempTree.h"
+#include "support/FixtureHome.h"
 
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -41,25 +37,6 @@ std::vector<std::string> urls(const std::vector<ScanItem>& items)
         result.push_back(i.url.string());
     return result;
 }
-
-// A home and application folders of the test's own for the lookups of installed applications;
-// the system's answers come back when it is dropped.
-struct FixtureApplications {
-    FixtureApplications()
-    {
-        DiskScanner::setHomeForTesting(home);
-        DiskScanner::setApplicationFoldersForTesting(tree.path("Applications"), tree.path("System/Applications"));
-    }
-    ~FixtureApplications()
-    {
-        DiskScanner::resetSystemAnswersForTesting();
-        DiskScanner::resetRunningApplicationsForTesting();
-        DiskScanner::setHomeForTesting(platform::homeDirectory());
-    }
-
-    TempTree tree;
-    const std::filesystem::path home = tree.folder("home");
-};
 
 class CleanerStoreTest : public ::testing::Test {
 protected:
@@ -359,16 +336,15 @@ TEST_F(CleanerStoreTest, AStoppedCleanLeavesWhatItDidNotReachTickedAndUncounted)
 
 TEST_F(CleanerStoreTest, SupportFilesOfAnAppThatStaysInstalledAreNotHandedToTheCleaner)
 {
-    const FixtureApplications installed;
-    const auto& home = installed.home;
-    const auto editor = makeAppBundle(home / "Applications/Editor.app", "com.vendor.editor");
+    const FixtureHome home;
+    const auto editor = makeAppBundle(home.path("Applications/Editor.app"), "com.vendor.editor");
     ScanItem app = item(editor.string(), 500, false, "com.vendor.editor");
-    app.extraURLs = {home / "Library/Application Support/com.vendor.editor", home / "Library/Caches/Editor"};
+    app.extraURLs = {home.path("Library/Application Support/com.vendor.editor"), home.path("Library/Caches/Editor")};
     system.scanner.setResult(Module::uninstaller, {{app}, false});
     auto store = makeStore();
     scanToReady(*store, Module::uninstaller);
     // A second copy installed since the scan still uses them.
-    const auto copy = makeAppBundle(home / "Applications/Old/Editor 1.0.app", "com.vendor.editor");
+    const auto copy = makeAppBundle(home.path("Applications/Old/Editor 1.0.app"), "com.vendor.editor");
     store->toggle(app);
     store->clean(Module::uninstaller);
     ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::uninstaller).kind() == ScanPhase::Kind::cleaned; }));
