@@ -45,17 +45,6 @@ TEST_F(WidgetRender, AMixedCheckboxShowsTheDashOnItsColourAtReducedScale)
     EXPECT_EQ(box.onAmount(), 0);
 }
 
-TEST_F(WidgetRender, AnOffCheckboxFollowsTheAppearanceAndAnOnOneShowsItsColour)
-{
-    Checkbox box(CheckState::off, teal);
-    const QColor light = rendered(box).pixelColor(10, 10);
-    Appearance::instance().apply(true);
-    EXPECT_GT(distance(rendered(box).pixelColor(10, 10), light), 40);
-    box.setState(CheckState::on);
-    EXPECT_EQ(box.onAmount(), 1);
-    EXPECT_LT(distance(rendered(box).pixelColor(10, 3), teal), 8);
-}
-
 TEST_F(WidgetRender, ADisabledPillIsFadedCastsNoShadowAndNeverLifts)
 {
     QWidget window;
