@@ -6,7 +6,6 @@
 #include "scan/DiskScanner.h"
 #include "scan/routines/LargeFiles.h"
 #include "support/FakeAppBundle.h"
-#include "support/RecordingSink.h"
 #include "support/TempTree.h"
 
 using ::testing::ElementsAre;
@@ -99,18 +98,6 @@ TEST_F(LargeFilesTest, KeepsTheLargestFiveHundredTheSameWayEveryTime)
     EXPECT_EQ(first.items.back().size, 4096 * 1);
     for (int run = 0; run < 3; ++run)
         EXPECT_EQ(DiskScanner::largeFiles(1, ProgressSink()), first);
-}
-
-TEST_F(LargeFilesTest, ReportsOncePerRootEndingWithAllThatWasFound)
-{
-    home.file("Music/song.flac", big);
-    home.file("Pictures/photo.raw", big);
-    home.file("notes.txt", 10);
-    RecordingSink recorder;
-    DiskScanner::largeFiles(big, recorder.sink());
-    EXPECT_THAT(recorder.fractions(), ElementsAre(1.0 / 3, 2.0 / 3, 1.0));
-    EXPECT_EQ(recorder.reports.back().foundBytes,
-              allocatedSizeOf(home.path("Music/song.flac")) + allocatedSizeOf(home.path("Pictures/photo.raw")));
 }
 
 TEST_F(LargeFilesTest, ARootMayBeAFileButNeverALinkAndAStopEndsTheWalk)
