@@ -24,18 +24,13 @@ TEST_F(ByteFormatTest, DigitsAdaptToTheUnitAndRoundingMayChangeIt)
         Style style;
         const char* text;
     } cases[] = {
-        {0, Style::file, "0 KB"},          {-1, Style::memory, "0 KB"},
-        {INT64_MIN, Style::file, "0 KB"},  {1, Style::file, "1 byte"},
-        {999, Style::file, "999 bytes"},   {1000, Style::file, "1 KB"},
-        {12'345, Style::file, "12 KB"},    {1'550'000, Style::file, "1.6 MB"},
-        {2'000'000'000, Style::file, "2 GB"}, {8'234'000'000, Style::file, "8.23 GB"},
+        {0, Style::file, "0 KB"}, {INT64_MIN, Style::file, "0 KB"}, {1, Style::file, "1 byte"},
+        {12'345, Style::file, "12 KB"}, {1'550'000, Style::file, "1.6 MB"}, {8'234'000'000, Style::file, "8.23 GB"},
         {INT64_MAX, Style::file, "9.22 EB"},
         // Rounding up to the next unit shows that unit.
-        {999'960'000, Style::file, "1 GB"}, {999'500, Style::file, "1 MB"},
-        {999'400, Style::file, "999 KB"},
+        {999'960'000, Style::file, "1 GB"}, {999'400, Style::file, "999 KB"},
         // Memory counts in powers of two.
-        {1023, Style::memory, "1,023 bytes"}, {1024, Style::memory, "1 KB"},
-        {3LL << 29, Style::memory, "1.5 GB"}, {1'000'000, Style::memory, "977 KB"},
+        {1023, Style::memory, "1,023 bytes"}, {3LL << 29, Style::memory, "1.5 GB"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ByteFormat::string(c.bytes, c.style), c.text) << c.bytes;

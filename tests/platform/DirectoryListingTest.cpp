@@ -22,39 +22,25 @@ std::vector<std::string> names(const Result<std::vector<DirectoryEntry>>& listin
 
 } // namespace
 
-TEST(DirectoryListing, ListsDirectEntriesWithOrWithoutHiddenOnes)
+// A well-known folder may itself be a link (Downloads moved to another drive); failures carry
+// the system's reason.
+TEST(DirectoryListing, ListsDirectEntriesWithOrWithoutHiddenOnesEvenThroughALink)
 {
     TempTree tree;
-    tree.file(".DS_Store", 1);
     tree.file(".hidden", 1);
     tree.file("visible", 1);
     tree.file("folder/deeper", 1);
-    EXPECT_THAT(names(listDirectory(tree.root())), UnorderedElementsAre(".DS_Store", ".hidden", "visible", "folder"));
-    EXPECT_THAT(names(listDirectory(tree.root(), {.skipHidden = true})), UnorderedElementsAre("visible", "folder"));
-    for (const auto& entry : listDirectory(tree.root()).value())
-        EXPECT_EQ(entry.path, tree.root() / entry.name);
-}
-
-TEST(DirectoryListing, FailuresCarryTheSystemsReason)
-{
-    TempTree tree;
-    tree.file("file", 1);
     tree.folder("locked");
     tree.setMode("locked", 0);
-    EXPECT_EQ(listDirectory(tree.path("missing")).error(), std::errc::no_such_file_or_directory);
-    EXPECT_EQ(listDirectory(tree.path("file")).error(), std::errc::not_a_directory);
-    EXPECT_EQ(listDirectory(tree.path("locked")).error(), std::errc::permission_denied);
-}
+    EXPECT_THAT(names(listDirectory(tree.root())), UnorderedElementsAre(".hidden", "visible", "folder", "locked"));
+    EXPECT_THAT(names(listDirectory(tree.root(), {.skipHidden = true})), UnorderedElementsAre("visible", "folder", "locked"));
+    const auto linked = listDirectory(tree.symlink("link", tree.path("folder")));
+    ASSERT_TRUE(linked);
+    EXPECT_EQ(linked->front().path, tree.path("link/deeper"));
 
-TEST(DirectoryListing, AWellKnownFolderMayItselfBeALink)
-{
-    TempTree tree;
-    tree.file("elsewhere/Downloads/setup.dmg", 1);
-    tree.symlink("Downloads", tree.path("elsewhere/Downloads"));
-    const auto listing = listDirectory(tree.path("Downloads"));
-    ASSERT_TRUE(listing);
-    EXPECT_THAT(names(listing), UnorderedElementsAre("setup.dmg"));
-    EXPECT_EQ(listing->front().path, tree.path("Downloads/setup.dmg"));
+    EXPECT_EQ(listDirectory(tree.path("missing")).error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(listDirectory(tree.path("visible")).error(), std::errc::not_a_directory);
+    EXPECT_EQ(listDirectory(tree.path("locked")).error(), std::errc::permission_denied);
 }
 
 TEST(FileAttributes, ReadsTheEntryItselfNeverTheLinkTarget)
@@ -85,13 +71,9 @@ TEST(FileAttributes, ReadsTheEntryItselfNeverTheLinkTarget)
 
 TEST(Packages, KnownExtensionsInAnyCase)
 {
-    EXPECT_TRUE(isPackageName("Safari.app"));
     EXPECT_TRUE(isPackageName("Foo.APP"));
     EXPECT_TRUE(isPackageName("Photos Library.photoslibrary"));
-    EXPECT_TRUE(isPackageName("a.b.framework"));
     EXPECT_FALSE(isPackageName(".app"));
-    EXPECT_FALSE(isPackageName("app"));
-    EXPECT_FALSE(isPackageName("notes.txt"));
     EXPECT_FALSE(isPackageName("my.application"));
 }
 

@@ -14,24 +14,6 @@
 
 using platform::RegularFile;
 
-TEST(RegularFile, ReadsWholeChunksUntilTheEnd)
-{
-    TempTree tree;
-    const auto path = tree.file("data", 10'000, 'q');
-    auto file = RegularFile::open(path);
-    ASSERT_TRUE(file);
-    std::array<std::byte, 4096> chunk{};
-    std::size_t total = 0;
-    std::vector<std::size_t> lengths;
-    for (auto read = file->read(chunk); read && *read > 0; read = file->read(chunk)) {
-        lengths.push_back(*read);
-        total += *read;
-        EXPECT_EQ(chunk[0], std::byte{'q'});
-    }
-    EXPECT_EQ(total, 10'000u);
-    EXPECT_EQ(lengths, (std::vector<std::size_t>{4096, 4096, 1808}));
-}
-
 namespace {
 
 // Tells whether a file was opened since the last look (inotify's IN_OPEN; a descriptor that only

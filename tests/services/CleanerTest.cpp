@@ -77,13 +77,6 @@ protected:
 
 } // namespace
 
-TEST_F(CleanerTest, AnEmptyListTouchesNothing)
-{
-    EXPECT_EQ(Cleaner::clean({}, false), CleanReport{});
-    EXPECT_EQ(Cleaner::clean({}, true), CleanReport{});
-    EXPECT_FALSE(isPresent(trashFiles));
-}
-
 TEST_F(CleanerTest, ReportsEveryItemOnceInTheOrderGivenAndAMissingOneLeavesItsExtrasAlone)
 {
     const auto extra = homeFile("extras/support");
@@ -157,6 +150,9 @@ TEST_F(CleanerTest, AStopRequestLeavesTheItemsNotReachedUntouchedAndUnreported)
     stop.request_stop();
     EXPECT_EQ(Cleaner::clean({itemAt(item, 10)}, false, stop.get_token()), CleanReport{});
     EXPECT_TRUE(fs::exists(item));
+    // Nor does an empty list make a Trash.
+    EXPECT_EQ(Cleaner::clean({}, true), CleanReport{});
+    EXPECT_FALSE(isPresent(trashFiles));
 }
 
 TEST_F(CleanerTest, ExtrasGoWithTheItemAndTheirFailuresChangeNothing)

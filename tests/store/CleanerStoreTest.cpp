@@ -3,20 +3,15 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "store/CleanerStore.h"
-#include "platform/HomeDirectory.h"
-#include "scan/DiskScanner.h"
-#include "scan/SystemAnswers.h"
-#include "scan/apps/InstalledApps.h"
 #include "store/FakeServices.h"
 #include "support/EventLoop.h"
 #include "support/FakeAppBundle.h"
-#include "support/TempTree.h"
+#include "support/FixtureHome.h"
 
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -42,25 +37,6 @@ std::vector<std::string> urls(const std::vector<ScanItem>& items)
         result.push_back(i.url.string());
     return result;
 }
-
-// A home and application folders of the test's own for the lookups of installed applications;
-// the system's answers come back when it is dropped.
-struct FixtureApplications {
-    FixtureApplications()
-    {
-        DiskScanner::setHomeForTesting(home);
-        DiskScanner::setApplicationFoldersForTesting(tree.path("Applications"), tree.path("System/Applications"));
-    }
-    ~FixtureApplications()
-    {
-        DiskScanner::resetSystemAnswersForTesting();
-        DiskScanner::resetRunningApplicationsForTesting();
-        DiskScanner::setHomeForTesting(platform::homeDirectory());
-    }
-
-    TempTree tree;
-    const std::filesystem::path home = tree.folder("home");
-};
 
 class CleanerStoreTest : public ::testing::Test {
 protected:
@@ -265,32 +241,13 @@ TEST_F(CleanerStoreTest, TicksSelectedItemsAndTotals)
     scanToReady(*store, Module::iosBackups);
     EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/s/1", "/d/1", "/t/1"));
     store->toggle(store->result(Module::systemJunk)->items[1]);
-    store->toggle(store->result(Module::developerJunk)->items[0]);
+    store->setSelected(false, store->result(Module::developerJunk)->items);
     EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/s/1", "/s/2", "/t/1"));
-    store->setSelected(false, store->result(Module::systemJunk)->items);
-    EXPECT_THAT(urls(store->selectedItems(Module::smartScan)), ElementsAre("/t/1"));
-    store->setSelected(true, store->result(Module::developerJunk)->items);
-    EXPECT_THAT(urls(store->selectedItems(Module::developerJunk)), ElementsAre("/d/1"));
-
     EXPECT_EQ(store->foundBytes(Module::smartScan), 100);
-    EXPECT_EQ(store->foundBytes(Module::largeFiles), 0);
     EXPECT_EQ(store->scannedBytes(Module::systemJunk), 30);
     EXPECT_EQ(store->scannedBytes(Module::largeFiles), std::nullopt);
     // Refused access: the items do not count as a scanned total.
     EXPECT_EQ(store->scannedBytes(Module::iosBackups), std::nullopt);
-    EXPECT_EQ(store->foundBytes(Module::iosBackups), 99);
-}
-
-TEST_F(CleanerStoreTest, CleaningWithoutTicksChangesNothing)
-{
-    system.scanner.setResult(Module::largeFiles, {{item("/big", 10, false)}, false});
-    auto store = makeStore();
-    scanToReady(*store, Module::largeFiles);
-    QSignalSpy phases(store.get(), &CleanerStore::phaseChanged);
-    store->clean(Module::largeFiles);
-    settle();
-    EXPECT_EQ(phases.count(), 0);
-    EXPECT_TRUE(system.cleaner.calls().empty());
 }
 
 TEST_F(CleanerStoreTest, ALeafCleanMovesToTheTrashShrinksTheResultAndRescansTheTrash)
@@ -379,16 +336,15 @@ TEST_F(CleanerStoreTest, AStoppedCleanLeavesWhatItDidNotReachTickedAndUncounted)
 
 TEST_F(CleanerStoreTest, SupportFilesOfAnAppThatStaysInstalledAreNotHandedToTheCleaner)
 {
-    const FixtureApplications installed;
-    const auto& home = installed.home;
-    const auto editor = makeAppBundle(home / "Applications/Editor.app", "com.vendor.editor");
+    const FixtureHome home;
+    const auto editor = makeAppBundle(home.path("Applications/Editor.app"), "com.vendor.editor");
     ScanItem app = item(editor.string(), 500, false, "com.vendor.editor");
-    app.extraURLs = {home / "Library/Application Support/com.vendor.editor", home / "Library/Caches/Editor"};
+    app.extraURLs = {home.path("Library/Application Support/com.vendor.editor"), home.path("Library/Caches/Editor")};
     system.scanner.setResult(Module::uninstaller, {{app}, false});
     auto store = makeStore();
     scanToReady(*store, Module::uninstaller);
     // A second copy installed since the scan still uses them.
-    const auto copy = makeAppBundle(home / "Applications/Old/Editor 1.0.app", "com.vendor.editor");
+    const auto copy = makeAppBundle(home.path("Applications/Old/Editor 1.0.app"), "com.vendor.editor");
     store->toggle(app);
     store->clean(Module::uninstaller);
     ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::uninstaller).kind() == ScanPhase::Kind::cleaned; }));
@@ -428,29 +384,4 @@ TEST_F(CleanerStoreTest, NoTrashRescanWhenOnlyTheTrashWasCleanedOrAScanRuns)
     settle();
     EXPECT_EQ(system.scanner.calls(Module::trash), 1);
     system.scanner.finish(Module::largeFiles);
-}
-
-TEST_F(CleanerStoreTest, FiguresAreRefreshedOnATimerAndEqualAssignmentsSignalNothing)
-{
-    auto store = makeStore();
-    const auto* timer = store->findChild<QTimer*>();
-    ASSERT_NE(timer, nullptr);
-    EXPECT_TRUE(timer->isActive());
-    QSignalSpy storage(store.get(), &CleanerStore::storageChanged);
-    QSignalSpy memory(store.get(), &CleanerStore::memoryChanged);
-    QSignalSpy selected(store.get(), &CleanerStore::selectedModuleChanged);
-    store->refreshStats();
-    store->setSelectedModule(Module::smartScan);
-    store->open(Module::smartScan, false);
-    EXPECT_EQ(storage.count(), 0);
-    EXPECT_EQ(memory.count(), 0);
-    EXPECT_EQ(selected.count(), 0);
-    system.memory.used += 1;
-    store->refreshStats();
-    EXPECT_EQ(memory.count(), 1);
-    EXPECT_EQ(storage.count(), 0);
-    store->open(Module::trash, false);
-    store->setSelectedModule(std::nullopt);
-    EXPECT_EQ(selected.count(), 2);
-    EXPECT_EQ(store->phase(Module::trash), ScanPhase::idle());
 }

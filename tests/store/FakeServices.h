@@ -151,8 +151,6 @@ private:
 struct FakeSystem {
     FakeScanner scanner;
     FakeCleaner cleaner;
-    StorageInfo storage{"Fixture HD", 500'000'000'000, 100'000'000'000};
-    MemoryInfo memory{8'000'000'000, 16'000'000'000};
     std::set<std::string, std::less<>> runningBundleIDs;
     bool deleteImmediately = false;
     ScanOptions options;
@@ -165,8 +163,8 @@ struct FakeSystem {
             .scan = [this](Module leaf, const ScanOptions& o, const ProgressSink& p) { return scanner.run(leaf, o, p); },
             .clean = [this](const std::vector<ScanItem>& items, bool permanently,
                             std::stop_token stop) { return cleaner.clean(items, permanently, stop); },
-            .storage = [this] { return storage; },
-            .memory = [this] { return memory; },
+            .storage = [] { return StorageInfo{"Fixture HD", 500'000'000'000, 100'000'000'000}; },
+            .memory = [] { return MemoryInfo{8'000'000'000, 16'000'000'000}; },
             .checkLowSpace = [this](const StorageInfo&) { ++lowSpaceChecks; },
             .runningBundleIDs = [this] { return runningBundleIDs; },
             .scanOptions = [this] { return options; },

@@ -21,10 +21,6 @@ namespace {
 
 using Applied = std::array<std::atomic<int>, Module::caseCount>;
 
-} // namespace
-
-namespace {
-
 // A routine whose work runs on the pool, as the scan routines' measuring does: `count` pieces,
 // each result taken with a report, the way `take` sees them recorded in `seen`.
 struct PoolRoutine {

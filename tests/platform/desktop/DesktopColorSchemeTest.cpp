@@ -84,14 +84,8 @@ protected:
 
     void TearDown() override
     {
-        if (!connection_.isConnected()) {
-            thread_.quit();
-            thread_.wait();
-            return;
-        }
-        connection_.unregisterService(portalService);
-        connection_.unregisterObject(portalPath);
-        QDBusConnection::disconnectFromBus(QStringLiteral("stand-in-portal"));
+        if (connection_.isConnected())
+            QDBusConnection::disconnectFromBus(QStringLiteral("stand-in-portal"));
         thread_.quit();
         thread_.wait(); // the portal may now go with the fixture
     }
@@ -126,19 +120,13 @@ TEST_F(PortalFixture, ReadsTheSchemeAndFollowsItsChanges)
     EXPECT_EQ(desktop.current(), std::nullopt);
 }
 
-TEST_F(PortalFixture, AnOlderPortalIsReadThroughItsDoubleVariant)
+// An older portal has only Read, which wraps the value in a second variant; an unknown value
+// states nothing, as no preference does.
+TEST_F(PortalFixture, AnOlderPortalIsReadThroughItsDoubleVariantAndUnknownValuesStateNothing)
 {
     portal_.modern = false;
     portal_.scheme = 1;
     EXPECT_EQ(platform::DesktopColorScheme().current(), ColorScheme::dark);
-    portal_.scheme = 2;
-    EXPECT_EQ(platform::DesktopColorScheme().current(), ColorScheme::light);
-}
-
-TEST_F(PortalFixture, NoPreferenceOrAnUnknownValueStatesNothing)
-{
-    for (uint value : {0u, 7u}) {
-        portal_.scheme = value;
-        EXPECT_EQ(platform::DesktopColorScheme().current(), std::nullopt);
-    }
+    portal_.scheme = 7;
+    EXPECT_EQ(platform::DesktopColorScheme().current(), std::nullopt);
 }

@@ -6,7 +6,6 @@
 #include "scan/DiskScanner.h"
 #include "scan/routines/LargeFiles.h"
 #include "support/FakeAppBundle.h"
-#include "support/RecordingSink.h"
 #include "support/TempTree.h"
 
 using ::testing::ElementsAre;
@@ -99,27 +98,6 @@ TEST_F(LargeFilesTest, KeepsTheLargestFiveHundredTheSameWayEveryTime)
     EXPECT_EQ(first.items.back().size, 4096 * 1);
     for (int run = 0; run < 3; ++run)
         EXPECT_EQ(DiskScanner::largeFiles(1, ProgressSink()), first);
-}
-
-TEST_F(LargeFilesTest, ReportsOncePerRootAndOnceWhenThereIsNothingToWalk)
-{
-    RecordingSink nothing;
-    home.folder("Library/Caches");
-    EXPECT_TRUE(DiskScanner::largeFiles(1, nothing.sink()).items.empty());
-    EXPECT_EQ(nothing.reports, std::vector<ScanProgress>{(ScanProgress{0, "", 1.0})});
-
-    home.file("Music/song.flac", big);
-    home.file("Pictures/photo.raw", big);
-    home.file("notes.txt", 10);
-    RecordingSink recorder;
-    DiskScanner::largeFiles(big, recorder.sink());
-    EXPECT_THAT(recorder.fractions(), ElementsAre(1.0 / 3, 2.0 / 3, 1.0));
-    std::vector<std::string> paths;
-    for (const auto& report : recorder.reports)
-        paths.push_back(report.path);
-    EXPECT_THAT(paths, UnorderedElementsAre("~/Music", "~/Pictures", "~/notes.txt"));
-    EXPECT_EQ(recorder.reports.back().foundBytes,
-              allocatedSizeOf(home.path("Music/song.flac")) + allocatedSizeOf(home.path("Pictures/photo.raw")));
 }
 
 TEST_F(LargeFilesTest, ARootMayBeAFileButNeverALinkAndAStopEndsTheWalk)

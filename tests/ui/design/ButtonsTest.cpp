@@ -11,7 +11,6 @@
 #include "ui/design/DropShadow.h"
 #include "ui/design/Motion.h"
 #include "ui/design/Palette.h"
-#include "ui/design/PillButton.h"
 #include "ui/design/SoftButton.h"
 
 namespace {
@@ -50,32 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Buttons, TakeTheirSizesHeightAndPadding)
-{
-    auto* soft = add(new SoftButton("Rescan", ButtonSize::small));
-    auto* pill = add(new PillButton("Rescan", Palette::brand, Qt::white, ButtonSize::small));
-    EXPECT_EQ(soft->sizeHint().height(), buttonHeight(ButtonSize::small));
-    EXPECT_EQ(pill->sizeHint().height(), soft->sizeHint().height() + 2 * int(PillButton::liftRoom)); // room for the lift
-    EXPECT_EQ(soft->sizeHint().width(), pill->sizeHint().width());
-    SoftButton withSymbol("Rescan", ButtonSize::small);
-    withSymbol.setSymbol("xmark");
-    EXPECT_GT(withSymbol.sizeHint().width(), soft->sizeHint().width());
-}
-
-TEST_F(Buttons, PressingShrinksAndHoveringLiftsOnlyWhenNotPressed)
-{
-    auto* pill = add(new PillButton("Clean", Palette::brand));
-    show();
-    pill->setHovered(true);
-    EXPECT_EQ(pill->lift(), 1);
-    press(pill, pill->rect().center());
-    EXPECT_TRUE(pill->isDown());
-    EXPECT_EQ(pill->press(), 1);
-    EXPECT_EQ(pill->lift(), 0);
-    pill->setHovered(false);
-    EXPECT_EQ(pill->lift(), 0);
-}
 
 TEST_F(Buttons, ADefaultButtonAnswersReturnOnlyWhileEnabled)
 {

@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 
@@ -6,6 +7,7 @@
 #include "support/WidgetApplication.h"
 #include "records/Module.h"
 #include "ui/design/Symbols.h"
+#include "ui/design/Typography.h"
 
 namespace {
 
@@ -56,4 +58,10 @@ TEST(Symbols, AnUnknownNameDrawsNothing)
     QPainter painter(&image);
     Symbols::paint(painter, QRectF(0, 0, 10, 10), "not.a.symbol", Qt::black);
     EXPECT_EQ(image.pixelColor(5, 5).alpha(), 0);
+}
+
+TEST(Typography, TheBundledFacesAreTheOnesDrawn)
+{
+    EXPECT_EQ(QFontInfo(Typography::hero()).family(), "Nunito");
+    EXPECT_EQ(QFontInfo(Typography::body()).family(), "Nunito Sans");
 }
