@@ -63,9 +63,9 @@ const Command scanCommand{
     .name = "scan",
     .synopsis = "[OPTION]... MODULE",
     .summary = "Scan one module and list what it found",
-    .description = "Scans MODULE and lists what it found, largest first: one line per item with a tick "
-                   "for what a clean would remove, its size, name, tags and detail, then its path, "
-                   "then the total. On a terminal, a live line on standard error shows the progress.",
+    .description = "Scans MODULE and lists what it found, largest first, two lines per item: a tick for "
+                   "what a clean would remove, its size, name, tags and detail; then its path. Then the "
+                   "total. On a terminal, a live line on standard error shows the progress.",
     .options = {{"json", "Write one JSON document instead (the quillo-scan format, version 1)."}},
     .operands = Operands::module,
     .run = runScanCommand,
