@@ -110,12 +110,16 @@ TEST_F(CommandLineHome, TheSummarySaysWhatWentToTheTrashApartFromWhatWasDeleted)
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
 
     // What is in the Trash can only go for good, and the summary says so beside what was moved.
-    const QuilloRun smart = quillo({"clean", "SMART-SCAN", "--yes", "--item", text(trashed("com.apple.Safari")),
-                                    "--item", text(caches("com.example.editor"))});
+    // The items come NUL-separated, as a path may hold a newline.
+    tree.file("home/Library/Caches/two\nlines/data", 4'000);
+    const std::string list = trashed("com.apple.Safari").string() + '\0' + caches("com.example.editor").string() + '\0' +
+                             caches("two\nlines").string() + '\0';
+    const QuilloRun smart = runQuilloWithInput({"clean", "SMART-SCAN", "--yes", "-0", "--items-from", "-"}, home(), list);
     EXPECT_EQ(smart.status, 0) << smart.err;
-    EXPECT_THAT(smart.out, HasSubstr("\nMoved 41 KB to the Trash and freed 33 KB: 2 items cleaned, 0 failed.\n"));
+    EXPECT_THAT(smart.out, HasSubstr("\nMoved 45 KB to the Trash and freed 33 KB: 3 items cleaned, 0 failed.\n"));
     EXPECT_FALSE(std::filesystem::exists(trashed("com.apple.Safari")));
     EXPECT_TRUE(std::filesystem::exists(trashed("com.example.editor/blob")));
+    EXPECT_TRUE(std::filesystem::exists(trashed("two\nlines/data")));
 }
 
 TEST_F(CommandLineHome, TheDeletionModeIsTheSettingsUnlessTheRunChoosesOne)
