@@ -8,16 +8,23 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <map>
-#include <set>
 #include <string>
 
 #include <QEventLoop>
 #include <QSocketNotifier>
 
-#include "cli/Arguments.h"
+#include "cli/ArgumentText.h"
+#include "cli/CleanJson.h"
+#include "cli/CleanOutcome.h"
+#include "cli/CleanPlan.h"
+#include "cli/ItemList.h"
 #include "cli/ItemListing.h"
+#include "cli/JsonOutput.h"
+#include "cli/ModuleName.h"
 #include "cli/ScanSession.h"
+#include "cli/TerminalText.h"
+#include "cli/TextStyle.h"
+#include "cli/UsageError.h"
 #include "foundation/ByteFormat.h"
 #include "store/CleanerStore.h"
 #include "platform/Result.h"
@@ -26,28 +33,28 @@
 
 namespace {
 
+const QString where = "quillo clean";
+
 struct CleanOptions {
-    std::string_view module;
-    std::vector<std::filesystem::path> items;
+    Module module = Module::smartScan;
+    // Set when the items to clean were named (by --item or --items-from, even an empty list):
+    // then exactly those are ticked, never the scan's own choice.
+    std::optional<std::vector<std::filesystem::path>> named;
     bool dryRun = false;
     bool yes = false;
+    bool json = false;
+    // This run's choice over the preference, when one was made.
+    std::optional<bool> deleteImmediately;
 };
-
-int usageError(const std::string& message)
-{
-    std::fprintf(stderr, "quillo clean: %s\nusage: quillo %.*s\n", message.c_str(), static_cast<int>(cleanCommand.usage.size()),
-                 cleanCommand.usage.data());
-    return ExitStatus::usage;
-}
 
 // A path as the scans write it: absolute, without "." or ".." parts or a trailing slash. Fails
 // for an empty path, and for a relative one when the working folder is gone.
-platform::Result<std::filesystem::path> normalized(std::string_view argument)
+platform::Result<std::filesystem::path> normalized(const std::string& bytes)
 {
-    if (argument.empty())
+    if (bytes.empty())
         return platform::Result<std::filesystem::path>::failure(ENOENT);
     std::error_code error;
-    auto path = std::filesystem::absolute(std::filesystem::path(std::string(argument)), error).lexically_normal();
+    auto path = std::filesystem::absolute(std::filesystem::path(bytes), error).lexically_normal();
     if (error)
         return error;
     if (!path.has_filename() && path != path.root_path())
@@ -55,46 +62,55 @@ platform::Result<std::filesystem::path> normalized(std::string_view argument)
     return path;
 }
 
-bool addItem(CleanOptions& options, std::string_view argument, int& status)
+bool addNamed(CleanOptions& options, const std::string& bytes, const QString& from, int& status)
 {
-    auto path = normalized(argument);
+    auto path = normalized(bytes);
     if (!path) {
-        status = usageError("--item '" + std::string(argument) + "': " + path.error().message());
+        status = usageError(where, from + " '" + QString::fromStdString(TerminalText::escaped(bytes)) +
+                                       "': " + QString::fromStdString(path.error().message()));
         return false;
     }
-    options.items.push_back(std::move(*path));
+    options.named->push_back(std::move(*path));
     return true;
 }
 
-std::optional<CleanOptions> parse(const std::vector<std::string_view>& arguments, int& status)
+std::optional<CleanOptions> parse(const QCommandLineParser& parsed, int& status)
 {
     CleanOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (argument == "--dry-run") {
-            options.dryRun = true;
-        } else if (argument == "--yes") {
-            options.yes = true;
-        } else if (argument == "--item") {
-            if (++i == arguments.size()) {
-                status = usageError("--item needs a PATH");
-                return std::nullopt;
-            }
-            if (!addItem(options, arguments[i], status))
-                return std::nullopt;
-        } else if (argument.starts_with("--item=")) {
-            if (!addItem(options, argument.substr(7), status))
-                return std::nullopt;
-        } else if (!argument.starts_with("-") && options.module.empty()) {
-            options.module = argument;
-        } else {
-            status = usageError("unexpected '" + std::string(argument) + "'");
+    options.module = *ModuleName::parse(parsed.positionalArguments().front());
+    options.dryRun = parsed.isSet("dry-run");
+    options.yes = parsed.isSet("yes");
+    options.json = parsed.isSet("json");
+    if (parsed.isSet("trash") && parsed.isSet("permanent")) {
+        status = usageError(where, "--trash and --permanent exclude each other");
+        return std::nullopt;
+    }
+    if (parsed.isSet("trash") || parsed.isSet("permanent"))
+        options.deleteImmediately = parsed.isSet("permanent");
+    if (!parsed.isSet("item") && !parsed.isSet("items-from"))
+        return options;
+    options.named.emplace();
+    for (const QString& item : parsed.values("item")) {
+        if (!addNamed(options, ArgumentText::toBytes(item), "--item", status))
+            return std::nullopt;
+    }
+    for (const QString& source : parsed.values("items-from")) {
+        // The list is read at once: its mistakes are told before a long scan, not after.
+        if (source == QLatin1String("-") && !options.yes && !options.dryRun) {
+            status = usageError(where, "the items come from standard input, so nothing is left to confirm with: "
+                                       "pass --yes (or --dry-run)");
             return std::nullopt;
         }
-    }
-    if (options.module.empty()) {
-        status = usageError("missing MODULE");
-        return std::nullopt;
+        const ItemList list = ItemList::read(source, parsed.isSet("null"));
+        if (!list.error.isEmpty()) {
+            status = usageError(where, "cannot read '" + QString::fromStdString(TerminalText::escaped(
+                                                             ArgumentText::toBytes(source))) + "': " + list.error);
+            return std::nullopt;
+        }
+        for (const std::string& path : list.paths) {
+            if (!addNamed(options, path, "--items-from", status))
+                return std::nullopt;
+        }
     }
     return options;
 }
@@ -112,8 +128,8 @@ bool tickExactly(CleanerStore& store, Module module, const std::vector<std::file
     for (const auto& path : wanted) {
         auto found = std::find_if(all.begin(), all.end(), [&](const ScanItem& item) { return item.url == path; });
         if (found == all.end()) {
-            std::fprintf(stderr, "quillo clean: %s is not an item of %s; nothing was removed\n", path.c_str(),
-                         std::string(module.rawValue()).c_str());
+            std::fprintf(stderr, "quillo clean: %s is not an item of %s; nothing was removed\n",
+                         TerminalText::path(path).c_str(), ModuleName::of(module).toUtf8().constData());
             return false;
         }
         chosen.push_back(*found);
@@ -123,10 +139,20 @@ bool tickExactly(CleanerStore& store, Module module, const std::vector<std::file
     return true;
 }
 
-bool confirmed(std::size_t count, std::int64_t bytes)
+std::string itemCount(int count) { return std::to_string(count) + (count == 1 ? " item" : " items"); }
+
+std::string byteCount(std::int64_t bytes) { return ByteFormat::string(bytes, ByteFormat::Style::file).toStdString(); }
+
+bool confirmed(const CleanPlan::Amounts& amounts)
 {
-    const std::string size = ByteFormat::string(bytes, ByteFormat::Style::file).toStdString();
-    std::fprintf(stderr, "Remove %zu item%s (%s)? [y/N] ", count, count == 1 ? "" : "s", size.c_str());
+    std::string question;
+    if (amounts.trashedItems > 0)
+        question = "Move " + itemCount(amounts.trashedItems) + " (" + byteCount(amounts.trashedBytes) + ") to the Trash";
+    if (amounts.deletedItems > 0) {
+        question += question.empty() ? "Delete " : " and delete ";
+        question += itemCount(amounts.deletedItems) + " (" + byteCount(amounts.deletedBytes) + ") for good";
+    }
+    std::fprintf(stderr, "%s? [y/N] ", question.c_str());
     std::string answer;
     if (!std::getline(std::cin, answer))
         return false;
@@ -157,133 +183,180 @@ void waitUntilCleaned(CleanerStore& store, Module module)
     loop.exec();
 }
 
-// Counts the ticked items of the Trash a clean deletes, as they leave the ticked set by the time
-// it ends: what is in the Trash can only go for good, whatever the other items did.
-class DeletedFromTrash {
-public:
-    DeletedFromTrash(const CleanerStore& store, Module module)
-    {
-        const auto targets = module.scanTargets();
-        if (std::find(targets.begin(), targets.end(), Module::trash) == targets.end())
-            return;
-        auto countGone = [this, &store, module, ticked = store.selectedItems(Module::trash)](Module changed) {
-            if (changed != module || store.phase(module).kind() != ScanPhase::Kind::cleaned)
-                return;
-            auto gone = [&](const ScanItem& item) { return !store.isSelected(item); };
-            count_ = static_cast<int>(std::count_if(ticked.begin(), ticked.end(), gone));
-        };
-        QObject::connect(&store, &CleanerStore::phaseChanged, &context_, countGone);
-    }
-
-    int count() const { return count_; }
-
-private:
-    QObject context_;
-    int count_ = 0;
-};
-
-// Why each item that was not cleaned failed, by its location: the cleaner's reasons, taken from
-// its reports as they pass, and the store's own refusal of items whose application runs.
-struct Failures {
-    std::map<std::filesystem::path, std::string> reasons;
-    std::set<std::string, std::less<>> running;
-
-    // The live services, noting what the store is told. The store calls the cleaner on a worker
-    // thread and reads its report on this one afterwards, so the notes are complete (and no
-    // longer written) once the clean has finished.
-    StoreServices noting()
-    {
-        StoreServices services = StoreServices::live();
-        services.clean = [this, clean = services.clean](const std::vector<ScanItem>& items, bool permanently,
-                                                        std::stop_token stop) {
-            CleanReport report = clean(items, permanently, std::move(stop));
-            for (std::size_t i = 0; i < report.failedURLs.size(); ++i)
-                reasons[report.failedURLs[i]] = i < report.failureReasons.size() ? report.failureReasons[i] : "";
-            return report;
-        };
-        services.runningBundleIDs = [this, runningNow = services.runningBundleIDs] { return running = runningNow(); };
-        return services;
-    }
-
-    void print(const std::vector<ScanItem>& items) const
-    {
-        for (const ScanItem& item : items) {
-            if (auto reason = reasons.find(item.url); reason != reasons.end())
-                std::printf("Not cleaned: %s: %s\n", item.url.c_str(), reason->second.c_str());
-            else if (item.bundleID && running.contains(*item.bundleID))
-                std::printf("Not cleaned: %s: its application is running\n", item.url.c_str());
-        }
-    }
-};
-
-
-void printSummary(const CleanSummary& summary, int deletedFromTrash)
+// Failed items, or items a stopped clean did not reach, make the exit status 1.
+int exitStatus(const CleanPlan& plan, const CleanOutcome& outcome)
 {
-    if (summary.itemCount == 0) {
-        std::printf("Nothing was removed: %d item%s failed.\n", summary.failedCount,
-                    summary.failedCount == 1 ? "" : "s");
-        return;
-    }
-    // Without anything moved to the Trash, everything that went was deleted.
-    const int deleted = summary.movedToTrash ? deletedFromTrash : summary.itemCount;
-    const int moved = summary.itemCount - deleted;
-    std::string where = deleted == 0 ? "moved to the Trash" : "deleted permanently";
-    if (deleted > 0 && moved > 0)
-        where = std::to_string(moved) + " moved to the Trash, " + std::to_string(deleted) + " " + where;
-    const std::string freed = ByteFormat::string(summary.freedBytes, ByteFormat::Style::file).toStdString();
-    std::printf("Freed %s: %d item%s cleaned, %d failed, %s.\n", freed.c_str(), summary.itemCount,
-                summary.itemCount == 1 ? "" : "s", summary.failedCount, where.c_str());
+    const bool allRemoved = std::all_of(plan.entries.begin(), plan.entries.end(), [&](const CleanPlan::Entry& entry) {
+        return outcome.result(entry.item) == CleanOutcome::Result::removed;
+    });
+    return allRemoved ? ExitStatus::success : ExitStatus::failure;
 }
 
-int runClean(const std::vector<std::string_view>& arguments)
+// The summary, then a line for each item that stayed.
+void printReport(const CleanPlan& plan, const CleanOutcome& outcome)
+{
+    const TextStyle& style = TextStyle::of(1);
+    CleanPlan::Amounts removed;
+    int failed = 0;
+    int notReached = 0;
+    for (const CleanPlan::Entry& entry : plan.entries) {
+        switch (outcome.result(entry.item)) {
+        case CleanOutcome::Result::removed: removed.add(0, outcome.deletedForGood(entry.item)); break;
+        case CleanOutcome::Result::failed: ++failed; break;
+        case CleanOutcome::Result::notReached: ++notReached; break;
+        }
+    }
+    // The bytes as the cleaner counted them: what actually went.
+    removed.trashedBytes = outcome.trashedBytes();
+    removed.deletedBytes = outcome.deletedBytes();
+    if (removed.items() == 0)
+        std::printf("Nothing was removed: %s failed.\n", itemCount(failed).c_str());
+    else
+        std::printf("%s: %s cleaned, %d failed.\n", style.bold(describe(removed, Tense::past)).c_str(),
+                    itemCount(removed.items()).c_str(), failed);
+    for (const CleanPlan::Entry& entry : plan.entries) {
+        if (outcome.result(entry.item) == CleanOutcome::Result::failed)
+            std::printf("%s %s: %s\n", style.red("Not cleaned:").c_str(), TerminalText::path(entry.item.url).c_str(),
+                        TerminalText::escaped(outcome.reason(entry.item)).c_str());
+    }
+    if (notReached > 0)
+        std::printf("Stopped by a signal: %s left untouched.\n", itemCount(notReached).c_str());
+}
+
+// Tells what a clean does at each step: as text for a person on stdout, or with --json as one
+// document there, and then, when a person must confirm, the listing on stderr.
+class Telling {
+public:
+    Telling(const CleanOptions& options, const CleanPlan& plan)
+        : options_(options), plan_(plan), startedAt_(QDateTime::currentDateTimeUtc())
+    {
+    }
+
+    void nothingTicked() const
+    {
+        if (options_.json)
+            writeJson(nullptr);
+        else
+            std::printf("Nothing is ticked: nothing to clean.\n");
+    }
+
+    void listing(const CleanerStore& store) const
+    {
+        if (options_.json && (options_.yes || options_.dryRun))
+            return;
+        std::FILE* out = options_.json ? stderr : stdout;
+        std::fprintf(out, "%s:\n", options_.dryRun ? "Would clean" : "Will clean");
+        printItems(out, store, plan_.items());
+        std::fflush(out);
+    }
+
+    void dryRun() const
+    {
+        if (options_.json)
+            writeJson(nullptr);
+        else
+            std::printf("%s: %s.\n", describe(plan_.amounts(), Tense::would).c_str(),
+                        itemCount(plan_.amounts().items()).c_str());
+    }
+
+    void declined() const
+    {
+        if (options_.json)
+            writeJson(nullptr);
+        else
+            std::printf("Nothing was removed.\n");
+    }
+
+    void cleaned(const CleanOutcome& outcome) const
+    {
+        if (options_.json)
+            writeJson(&outcome);
+        else
+            printReport(plan_, outcome);
+    }
+
+private:
+    void writeJson(const CleanOutcome* outcome) const
+    {
+        JsonOutput::write(CleanJson::document(options_.module, plan_, outcome, options_.dryRun, startedAt_));
+    }
+
+    const CleanOptions& options_;
+    const CleanPlan& plan_;
+    QDateTime startedAt_;
+};
+
+int runClean(const QCommandLineParser& parsed)
 {
     int status = ExitStatus::success;
-    const auto options = parse(arguments, status);
+    const auto options = parse(parsed, status);
     if (!options)
         return status;
-    const auto module = parseModule(options->module, "clean");
-    if (!module)
+
+    CleanOutcome outcome;
+    StoreServices services = outcome.noting(StoreServices::live());
+    if (options->deleteImmediately)
+        services.deleteImmediately = [choice = *options->deleteImmediately] { return choice; };
+    const bool deleteImmediately = services.deleteImmediately();
+    CleanerStore store(std::move(services));
+    runScan(store, options->module, platform::isTerminal(2));
+    if (options->named && !tickExactly(store, options->module, *options->named))
         return ExitStatus::usage;
 
-    Failures failures;
-    CleanerStore store(failures.noting());
-    runScan(store, *module, platform::isTerminal(2));
-    if (!options->items.empty() && !tickExactly(store, *module, options->items))
-        return ExitStatus::usage;
-
-    const std::vector<ScanItem> items = store.selectedItems(*module);
-    if (items.empty()) {
-        std::printf("Nothing is ticked: nothing to clean.\n");
+    const CleanPlan plan = CleanPlan::of(store, options->module, deleteImmediately);
+    const Telling telling(*options, plan);
+    if (plan.entries.empty()) {
+        telling.nothingTicked();
         return ExitStatus::success;
     }
-    std::printf("%s:\n", options->dryRun ? "Would clean" : "Will clean");
-    printItems(stdout, store, items);
-    std::fflush(stdout);
-    if (options->dryRun)
+    telling.listing(store);
+    if (options->dryRun) {
+        telling.dryRun();
         return ExitStatus::success;
+    }
     if (!options->yes) {
-        if (!platform::isTerminal(STDIN_FILENO)) {
-            std::fprintf(stderr, "quillo clean: no terminal to confirm on; pass --yes to clean without asking\n");
-            return ExitStatus::usage;
-        }
-        if (!confirmed(items.size(), totalSize(items))) {
-            std::printf("Nothing was removed.\n");
+        if (!platform::isTerminal(STDIN_FILENO))
+            return usageError(where, "no terminal to confirm on; pass --yes to clean without asking");
+        if (!confirmed(plan.amounts())) {
+            telling.declined();
             return ExitStatus::success;
         }
     }
-    const DeletedFromTrash deletedFromTrash(store, *module);
-    waitUntilCleaned(store, *module);
-    const CleanSummary summary = *store.phase(*module).summary();
-    printSummary(summary, deletedFromTrash.count());
-    failures.print(items);
-    // Items a stopped clean did not reach are neither cleaned nor failed.
-    const auto handled = static_cast<std::size_t>(summary.itemCount + summary.failedCount);
-    const std::size_t left = items.size() > handled ? items.size() - handled : 0;
-    if (left > 0)
-        std::printf("Stopped by a signal: %zu item%s left untouched.\n", left, left == 1 ? "" : "s");
-    return summary.failedCount == 0 && left == 0 ? ExitStatus::success : ExitStatus::failure;
+    waitUntilCleaned(store, options->module);
+    telling.cleaned(outcome);
+    return exitStatus(plan, outcome);
 }
 
 } // namespace
 
-const Command cleanCommand{"clean", "clean MODULE [--item PATH]... [--dry-run] [--yes]", runClean};
+const Command cleanCommand{
+    .name = "clean",
+    .synopsis = "[OPTION]... MODULE",
+    .summary = "Scan one module and remove what is ticked",
+    .description =
+        "Scans MODULE, ticks what the scan recommends (or exactly the items named with --item and "
+        "--items-from: a path that is not an item of the scan exits 2 and removes nothing), lists what "
+        "will go and asks on a terminal; without one it refuses unless --yes.\n\n"
+        "Items go to the Trash, or are deleted for good when the deleteImmediately setting says so "
+        "(--trash and --permanent choose for one run); what is in the Trash already can only be "
+        "deleted. Items of running applications, and items that changed since the scan, stay and "
+        "count as failed. SIGINT or SIGTERM stops the clean after the item in hand; a second one "
+        "ends it at once.",
+    .options =
+        {
+            {{"n", "dry-run"}, "List what would go, and the total; remove nothing."},
+            {{"y", "yes"}, "Clean without asking."},
+            {"item", "Clean exactly this item (a path the scan lists); may be repeated.", "PATH"},
+            {"items-from",
+             "Clean exactly the items listed in FILE (\"-\": standard input), one path per line; "
+             "may be repeated.",
+             "FILE"},
+            {{"0", "null"}, "With --items-from: each path ends with a NUL byte, not a newline."},
+            {"trash", "Move items to the Trash this time, whatever the settings say."},
+            {"permanent", "Delete items for good this time, whatever the settings say."},
+            {"json", "Write one JSON document of what went and what failed, and why (the quillo-clean "
+                     "format, version 1)."},
+        },
+    .operands = Operands::module,
+    .run = runClean,
+};

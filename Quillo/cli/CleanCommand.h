@@ -2,6 +2,6 @@
 
 #include "cli/Command.h"
 
-// `quillo clean MODULE [--item PATH]... [--dry-run] [--yes]`: scans, ticks the recommended items
-// (or exactly the named ones), confirms, and cleans them through the store.
+// `quillo clean [OPTION]... MODULE`: scans, ticks the recommended items (or exactly the named
+// ones), confirms, and cleans them through the store.
 extern const Command cleanCommand;

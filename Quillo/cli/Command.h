@@ -1,16 +1,28 @@
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
 
-#include "records/Module.h"
+// What a command takes after its options; the parser checks the count, the shells complete them.
+enum class Operands { none, module, paths, command };
 
-// One subcommand of the `quillo` command line.
+// One subcommand of the `quillo` command line. Its definition is the one source of its help, its
+// manual page section and its shell completions.
 struct Command {
-    std::string_view name;
-    std::string_view usage;
-    // Takes the arguments after the command's name; returns the exit status.
-    int (*run)(const std::vector<std::string_view>& arguments);
+    QString name;
+    // The command's line in a usage text, after "quillo NAME ": "[OPTION]... MODULE".
+    QString synopsis;
+    // One line, for the list of commands.
+    QString summary;
+    // Paragraphs (separated by blank lines) for its help and its manual page section.
+    QString description;
+    // Its options besides -h/--help, which every command takes.
+    QList<QCommandLineOption> options;
+    Operands operands = Operands::none;
+    // Runs the command once its arguments parsed; returns the exit status.
+    int (*run)(const QCommandLineParser& parsed) = nullptr;
 };
 
 // Exit statuses shared by every command.

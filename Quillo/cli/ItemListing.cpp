@@ -2,22 +2,41 @@
 
 #include <string>
 
+#include "cli/TerminalText.h"
+#include "cli/TextStyle.h"
 #include "foundation/ByteFormat.h"
 #include "store/CleanerStore.h"
 
+namespace {
+
+constexpr std::size_t sizeWidth = 10;
+// "[x] " and the size column, then two spaces: where the name starts.
+const std::string pathIndent(4 + sizeWidth + 2, ' ');
+
+std::string tagsOf(const ScanItem& item)
+{
+    std::string tags;
+    for (ScanItem::Tag tag : item.tags)
+        tags += (tags.empty() ? "" : ", ") + std::string(rawValue(tag));
+    return tags;
+}
+
+} // namespace
+
 void printItems(std::FILE* out, const CleanerStore& store, const std::vector<ScanItem>& items)
 {
+    const TextStyle& style = TextStyle::of(out == stderr ? 2 : 1);
     for (const ScanItem& item : items) {
-        std::string tags;
-        for (ScanItem::Tag tag : item.tags)
-            tags += (tags.empty() ? "" : ", ") + std::string(rawValue(tag));
-        std::string line = store.isSelected(item) ? "[x] " : "[ ] ";
         const std::string size = ByteFormat::string(item.size, ByteFormat::Style::file).toStdString();
-        line += std::string(size.size() < 10 ? 10 - size.size() : 0, ' ') + size + "  " + item.name;
-        if (!tags.empty())
-            line += "  (" + tags + ")";
+        std::string line = store.isSelected(item) ? style.green("[x]") + " " : "[ ] ";
+        line += std::string(size.size() < sizeWidth ? sizeWidth - size.size() : 0, ' ') + style.bold(size);
+        line += "  " + TerminalText::escaped(item.name);
+        std::string notes;
+        if (const std::string tags = tagsOf(item); !tags.empty())
+            notes += "  (" + tags + ")";
         if (!item.detail.empty())
-            line += "  " + item.detail;
-        std::fprintf(out, "%s\n", line.c_str());
+            notes += "  " + TerminalText::escaped(item.detail);
+        line += style.dim(notes);
+        std::fprintf(out, "%s\n%s%s\n", line.c_str(), pathIndent.c_str(), TerminalText::path(item.url).c_str());
     }
 }

@@ -3,16 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/ModuleName.h"
+
 namespace {
 
-int runModules(const std::vector<std::string_view>& arguments)
+int runModules(const QCommandLineParser&)
 {
-    if (!arguments.empty()) {
-        std::fprintf(stderr, "quillo modules: takes no arguments\n");
-        return ExitStatus::usage;
-    }
     for (Module module : Module::allCases()) {
-        std::printf("%-14s %-15s %s\n", std::string(module.rawValue()).c_str(), std::string(module.title()).c_str(),
+        std::printf("%-15s %-15s %s\n", ModuleName::of(module).toUtf8().constData(), std::string(module.title()).c_str(),
                     std::string(module.tagline()).c_str());
     }
     return ExitStatus::success;
@@ -20,4 +18,13 @@ int runModules(const std::vector<std::string_view>& arguments)
 
 } // namespace
 
-const Command modulesCommand{"modules", "modules", runModules};
+const Command modulesCommand{
+    .name = "modules",
+    .synopsis = "",
+    .summary = "List the modules",
+    .description = "Lists the modules a scan or a clean can name, one line each: its name, its title and "
+                   "what it finds. Smart Scan runs System Junk, Developer Junk and Trash together.",
+    .options = {},
+    .operands = Operands::none,
+    .run = runModules,
+};

@@ -2,5 +2,5 @@
 
 #include "cli/Command.h"
 
-// `quillo modules`: every module's raw name, title and tagline.
+// `quillo modules`: the ten modules, one line each: name, title and tagline.
 extern const Command modulesCommand;

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include <QJsonDocument>
-
-#include "cli/Arguments.h"
 #include "cli/ItemListing.h"
+#include "cli/JsonOutput.h"
+#include "cli/ModuleName.h"
 #include "cli/ScanJson.h"
 #include "cli/ScanSession.h"
+#include "cli/TextStyle.h"
 #include "foundation/ByteFormat.h"
 #include "store/CleanerStore.h"
 #include "platform/Terminal.h"
@@ -26,7 +26,8 @@ void printLeaf(const CleanerStore& store, Module leaf)
     }
     printItems(stdout, store, result->items);
     const std::string found = ByteFormat::string(store.foundBytes(leaf), ByteFormat::Style::file).toStdString();
-    std::printf("Found %s in %zu item%s.\n", found.c_str(), result->items.size(), result->items.size() == 1 ? "" : "s");
+    std::printf("Found %s in %zu item%s.\n", TextStyle::of(1).bold(found).c_str(), result->items.size(),
+                result->items.size() == 1 ? "" : "s");
 }
 
 void printHuman(const CleanerStore& store, Module module)
@@ -36,48 +37,36 @@ void printHuman(const CleanerStore& store, Module module)
         return;
     }
     for (Module target : module.scanTargets()) {
-        std::printf("== %s\n", std::string(target.title()).c_str());
+        std::printf("%s\n", TextStyle::of(1).bold("== " + std::string(target.title())).c_str());
         printLeaf(store, target);
     }
     const std::string found = ByteFormat::string(store.foundBytes(module), ByteFormat::Style::file).toStdString();
-    std::printf("Found %s in all.\n", found.c_str());
+    std::printf("Found %s in all.\n", TextStyle::of(1).bold(found).c_str());
 }
 
-int runScanCommand(const std::vector<std::string_view>& arguments)
+int runScanCommand(const QCommandLineParser& parsed)
 {
-    std::optional<std::string_view> name;
-    bool json = false;
-    for (std::string_view argument : arguments) {
-        if (argument == "--json") {
-            json = true;
-        } else if (!argument.starts_with("-") && !name) {
-            name = argument;
-        } else {
-            std::fprintf(stderr, "quillo scan: unexpected '%.*s'\nusage: quillo %.*s\n", static_cast<int>(argument.size()),
-                         argument.data(), static_cast<int>(scanCommand.usage.size()), scanCommand.usage.data());
-            return ExitStatus::usage;
-        }
-    }
-    if (!name) {
-        std::fprintf(stderr, "quillo scan: missing MODULE\nusage: quillo %.*s\n", static_cast<int>(scanCommand.usage.size()),
-                     scanCommand.usage.data());
-        return ExitStatus::usage;
-    }
-    const auto module = parseModule(*name, "scan");
-    if (!module)
-        return ExitStatus::usage;
-
+    const Module module = *ModuleName::parse(parsed.positionalArguments().front());
     CleanerStore store(StoreServices::live());
-    runScan(store, *module, platform::isTerminal(2));
-    if (json) {
-        const QByteArray text = QJsonDocument(ScanJson::module(store, *module)).toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    } else {
-        printHuman(store, *module);
-    }
+    const QDateTime scannedAt = QDateTime::currentDateTimeUtc();
+    runScan(store, module, platform::isTerminal(2));
+    if (parsed.isSet("json"))
+        JsonOutput::write(ScanJson::document(store, module, scannedAt));
+    else
+        printHuman(store, module);
     return ExitStatus::success;
 }
 
 } // namespace
 
-const Command scanCommand{"scan", "scan MODULE [--json]", runScanCommand};
+const Command scanCommand{
+    .name = "scan",
+    .synopsis = "[OPTION]... MODULE",
+    .summary = "Scan one module and list what it found",
+    .description = "Scans MODULE and lists what it found, largest first, two lines per item: a tick for "
+                   "what a clean would remove, its size, name, tags and detail; then its path. Then the "
+                   "total. On a terminal, a live line on standard error shows the progress.",
+    .options = {{"json", "Write one JSON document instead (the quillo-scan format, version 1)."}},
+    .operands = Operands::module,
+    .run = runScanCommand,
+};

@@ -1,68 +1,62 @@
 #include "cli/ScanJson.h"
 
-#include <QDateTime>
+#include <map>
+
 #include <QJsonArray>
 
+#include "cli/JsonOutput.h"
 #include "store/CleanerStore.h"
 
 namespace ScanJson {
 
 namespace {
 
-// Length of the valid UTF-8 sequence at `bytes[at]`, or 0 when it is not one (overlong forms,
-// surrogates and code points past U+10FFFF count as invalid).
-std::size_t validSequenceLength(const std::string& bytes, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    char32_t codePoint = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (byte(at + i) & 0x3F);
-    }
-    const bool overlong = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    return overlong || surrogate || codePoint > 0x10FFFF ? 0 : length;
-}
-
-QJsonValue optionalPath(const std::optional<std::filesystem::path>& path)
-{
-    return path ? QJsonValue(lossless(path->native())) : QJsonValue(QJsonValue::Null);
-}
-
 QJsonValue isoDate(const OptionalDate& date)
 {
     if (!date)
         return QJsonValue::Null;
     const auto seconds = std::chrono::floor<std::chrono::seconds>(date->time_since_epoch()).count();
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate);
+    return JsonOutput::utcTime(QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC));
 }
 
-QJsonObject leaf(const CleanerStore& store, Module module)
+void setExtraPaths(QJsonObject& object, const std::vector<std::filesystem::path>& paths)
+{
+    QJsonArray texts;
+    QJsonArray bytes;
+    bool allUtf8 = true;
+    for (const auto& path : paths) {
+        texts.append(JsonOutput::text(path.native()));
+        bytes.append(QString::fromLatin1(QByteArray::fromStdString(path.native()).toBase64()));
+        allUtf8 &= JsonOutput::isUtf8(path.native());
+    }
+    object["extra"] = texts;
+    if (!allUtf8)
+        object["extraBytes"] = bytes;
+}
+
+// Copies of one file share the copy that stays: each set gets a number, 1 up, in result order.
+std::map<std::filesystem::path, int> duplicateGroups(const CategoryResult& result)
+{
+    std::map<std::filesystem::path, int> groups;
+    for (const ScanItem& found : result.items) {
+        if (found.originalURL)
+            groups.emplace(*found.originalURL, static_cast<int>(groups.size()) + 1);
+    }
+    return groups;
+}
+
+QJsonObject target(const CleanerStore& store, Module module)
 {
     QJsonArray items;
     const CategoryResult* result = store.result(module);
     if (result) {
-        for (const ScanItem& found : result->items)
-            items.append(item(found));
+        const auto groups = duplicateGroups(*result);
+        for (const ScanItem& found : result->items) {
+            std::optional<int> group;
+            if (found.originalURL)
+                group = groups.at(*found.originalURL);
+            items.append(item(found, group));
+        }
     }
     return {{"module", QString::fromUtf8(module.rawValue())},
             {"accessDenied", result && result->accessDenied},
@@ -72,52 +66,42 @@ QJsonObject leaf(const CleanerStore& store, Module module)
 
 } // namespace
 
-QString lossless(const std::string& bytes)
-{
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (std::size_t at = 0; at < bytes.size();) {
-        if (const std::size_t length = validSequenceLength(bytes, at)) {
-            text += QString::fromUtf8(bytes.data() + at, static_cast<qsizetype>(length));
-            at += length;
-        } else {
-            text += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[at])));
-            ++at;
-        }
-    }
-    return text;
-}
-
-QJsonObject item(const ScanItem& item)
+QJsonObject item(const ScanItem& item, std::optional<int> group)
 {
     QJsonArray tags;
     for (ScanItem::Tag tag : item.tags)
         tags.append(QString::fromUtf8(rawValue(tag)));
-    QJsonArray extra;
-    for (const auto& url : item.extraURLs)
-        extra.append(lossless(url.native()));
-    return {{"path", lossless(item.url.native())},
-            {"name", lossless(item.name)},
-            {"detail", lossless(item.detail)},
-            {"size", static_cast<qint64>(item.size)},
-            {"date", isoDate(item.date)},
-            {"tags", tags},
-            {"recommended", item.isRecommended},
-            {"icon", optionalPath(item.iconURL)},
-            {"extra", extra},
-            {"bundleID", item.bundleID ? QJsonValue(QString::fromUtf8(*item.bundleID)) : QJsonValue(QJsonValue::Null)}};
+    QJsonObject object{{"name", JsonOutput::text(item.name)},
+                       {"detail", JsonOutput::text(item.detail)},
+                       {"size", static_cast<qint64>(item.size)},
+                       {"date", isoDate(item.date)},
+                       {"tags", tags},
+                       {"recommended", item.isRecommended},
+                       {"icon", QJsonValue::Null},
+                       {"bundleID", item.bundleID ? QJsonValue(QString::fromUtf8(*item.bundleID)) : QJsonValue()}};
+    JsonOutput::setPath(object, "path", item.url.native());
+    if (item.iconURL)
+        JsonOutput::setPath(object, "icon", item.iconURL->native());
+    setExtraPaths(object, item.extraURLs);
+    if (item.originalURL) {
+        JsonOutput::setPath(object, "original", item.originalURL->native());
+        if (group)
+            object["group"] = *group;
+    }
+    return object;
 }
 
-QJsonObject module(const CleanerStore& store, Module module)
+QJsonObject document(const CleanerStore& store, Module module, const QDateTime& scannedAt)
 {
-    if (module.isLeaf())
-        return leaf(store, module);
     QJsonArray targets;
-    for (Module target : module.scanTargets())
-        targets.append(leaf(store, target));
-    return {{"module", QString::fromUtf8(module.rawValue())},
-            {"foundBytes", static_cast<qint64>(store.foundBytes(module))},
-            {"targets", targets}};
+    for (Module leaf : module.scanTargets())
+        targets.append(target(store, leaf));
+    QJsonObject document = JsonOutput::header("quillo-scan");
+    document["scannedAt"] = JsonOutput::utcTime(scannedAt);
+    document["module"] = QString::fromUtf8(module.rawValue());
+    document["targets"] = targets;
+    document["foundBytes"] = static_cast<qint64>(store.foundBytes(module));
+    return document;
 }
 
 } // namespace ScanJson

@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 
+#include "cli/TerminalText.h"
 #include "foundation/ByteFormat.h"
 #include "store/CleanerStore.h"
 #include "platform/Terminal.h"
@@ -33,11 +34,17 @@ public:
             return;
         lastDrawn_ = now;
         const std::string found = ByteFormat::string(store_.foundBytes(module_), ByteFormat::Style::file).toStdString();
+        // The path is a file name's bytes: escaped, it cannot rewrite the terminal.
         std::string line = std::to_string(static_cast<int>(fractionDone(store_, module_) * 100)) + "%  " + found + "  " +
-                           store_.currentPath();
+                           TerminalText::path(store_.currentPath());
         const auto width = static_cast<std::size_t>(platform::terminalWidth(2) - 1);
-        if (line.size() > width)
-            line.resize(width);
+        if (line.size() > width) {
+            // Cut at the start of a character, never inside one.
+            std::size_t end = width;
+            while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80)
+                --end;
+            line.resize(end);
+        }
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
     }

@@ -4,15 +4,23 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include <QJsonArray>
+
+#include "cli/ArgumentText.h"
+#include "cli/JsonOutput.h"
+#include "cli/TerminalText.h"
 #include "platform/FileAttributes.h"
 #include "scan/FileSize.h"
 
 namespace {
+
+using Unreadable = std::vector<std::pair<std::filesystem::path, std::error_code>>;
 
 // The folders a measurement could not read, gathered from the walk's threads.
 class UnreadableFolders {
@@ -23,49 +31,102 @@ public:
         found_.emplace_back(folder, error);
     }
 
-    // One line each, in path order, as du says it; whether there were any.
-    bool print()
+    // In path order, as du tells them.
+    Unreadable sorted()
     {
         std::ranges::sort(found_);
-        for (const auto& [folder, error] : found_)
-            std::fprintf(stderr, "quillo size: cannot read '%s': %s\n", folder.c_str(), error.message().c_str());
-        return !found_.empty();
+        return std::move(found_);
     }
 
 private:
     std::mutex mutex_;
-    std::vector<std::pair<std::filesystem::path, std::error_code>> found_;
+    Unreadable found_;
 };
 
-int runSize(const std::vector<std::string_view>& arguments)
+struct Measurement {
+    std::filesystem::path path;
+    // Absent when nothing is at the path: a mistake worth telling apart from an empty folder.
+    std::optional<std::int64_t> bytes;
+    std::error_code missing;
+    Unreadable unreadable;
+};
+
+// Measuring never fails (what cannot be read counts as 0, and a total that left folders out is
+// still given, with the folders it left out).
+Measurement measure(const std::filesystem::path& path)
 {
-    if (arguments.empty()) {
-        std::fprintf(stderr, "quillo size: missing PATH\nusage: quillo %.*s\n", static_cast<int>(sizeCommand.usage.size()),
-                     sizeCommand.usage.data());
-        return ExitStatus::usage;
+    if (auto present = platform::readAttributes(path, platform::AttributeKey::type); !present)
+        return {path, std::nullopt, present.error(), {}};
+    UnreadableFolders unreadable;
+    auto report = [&](const std::filesystem::path& folder, std::error_code error) { unreadable.add(folder, error); };
+    const std::int64_t bytes = FileSize::allocated(path, {}, report);
+    return {path, bytes, {}, unreadable.sorted()};
+}
+
+void printText(const Measurement& measured)
+{
+    const std::string shown = TerminalText::escaped(measured.path.native());
+    if (!measured.bytes) {
+        std::fprintf(stderr, "quillo size: cannot access '%s': %s\n", shown.c_str(), measured.missing.message().c_str());
+        return;
     }
+    for (const auto& [folder, error] : measured.unreadable)
+        std::fprintf(stderr, "quillo size: cannot read '%s': %s\n", TerminalText::escaped(folder.native()).c_str(),
+                     error.message().c_str());
+    std::printf("%lld\t%s\n", static_cast<long long>(*measured.bytes), shown.c_str());
+}
+
+QJsonObject json(const Measurement& measured)
+{
+    QJsonObject object;
+    JsonOutput::setPath(object, "path", measured.path.native());
+    object["bytes"] = measured.bytes ? QJsonValue(static_cast<qint64>(*measured.bytes)) : QJsonValue();
+    if (!measured.bytes)
+        object["error"] = QString::fromStdString(measured.missing.message());
+    QJsonArray unreadable;
+    for (const auto& [folder, error] : measured.unreadable) {
+        QJsonObject entry{{"reason", QString::fromStdString(error.message())}};
+        JsonOutput::setPath(entry, "path", folder.native());
+        unreadable.append(entry);
+    }
+    object["unreadable"] = unreadable;
+    return object;
+}
+
+int runSize(const QCommandLineParser& parsed)
+{
+    const bool asJson = parsed.isSet("json");
+    QJsonArray paths;
     int status = ExitStatus::success;
-    for (std::string_view argument : arguments) {
-        const std::filesystem::path path{std::string(argument)};
-        // Measuring never fails (what cannot be read counts as 0), but a path that is not there
-        // at all is a mistake worth telling apart from an empty folder.
-        if (auto present = platform::readAttributes(path, platform::AttributeKey::type); !present) {
-            std::fprintf(stderr, "quillo size: cannot access '%s': %s\n", path.c_str(),
-                         present.error().message().c_str());
+    for (const QString& argument : parsed.positionalArguments()) {
+        const Measurement measured = measure(std::filesystem::path(ArgumentText::toBytes(argument)));
+        if (!measured.bytes || !measured.unreadable.empty())
             status = ExitStatus::failure;
-            continue;
-        }
-        // A total that left folders out is still printed, but not passed off as complete.
-        UnreadableFolders unreadable;
-        auto report = [&](const std::filesystem::path& folder, std::error_code error) { unreadable.add(folder, error); };
-        const std::int64_t bytes = FileSize::allocated(path, {}, report);
-        if (unreadable.print())
-            status = ExitStatus::failure;
-        std::printf("%lld\t%s\n", static_cast<long long>(bytes), path.c_str());
+        if (asJson)
+            paths.append(json(measured));
+        else
+            printText(measured);
+    }
+    if (asJson) {
+        QJsonObject document = JsonOutput::header("quillo-size");
+        document["paths"] = paths;
+        JsonOutput::write(document);
     }
     return status;
 }
 
 } // namespace
 
-const Command sizeCommand{"size", "size PATH...", runSize};
+const Command sizeCommand{
+    .name = "size",
+    .synopsis = "[OPTION]... PATH...",
+    .summary = "Print the space paths occupy on disk",
+    .description = "Prints the space each PATH occupies on disk as BYTES, a tab and PATH, one line each: "
+                   "the allocated blocks of every regular file below it, hidden files and package contents "
+                   "included. Symbolic links are never followed and other file systems mounted inside are "
+                   "not entered. A folder it cannot read is named on standard error and leaves the total "
+                   "short; the exit status is then 1, as when a PATH is missing.",
+    .options = {{"json", "Write one JSON document instead (the quillo-size format, version 1)."}},
+    .operands = Operands::paths,
+    .run = runSize,
+};

@@ -2,5 +2,5 @@
 
 #include "cli/Command.h"
 
-// `quillo size PATH...`: the space each path occupies on disk, as BYTES<TAB>PATH lines.
+// `quillo size [--json] PATH...`: the space each path occupies on disk, as BYTES<TAB>PATH lines.
 extern const Command sizeCommand;

@@ -12,10 +12,13 @@ struct QuilloRun {
     std::string err;
 };
 
+// The built `quillo`.
+QString quilloProgram();
+
 // Runs the built `quillo` with `arguments`, stdin closed (so not a terminal), and, when `home` is
-// given, HOME, XDG_DATA_HOME and XDG_CONFIG_HOME pointing into it. `inChild` runs in the new
-// process before the program starts (to change its user or limits). A run ended by a signal has
-// status -1.
+// given, HOME and the XDG folders pointing into it (so nothing of the machine's own is read or
+// touched). `inChild` runs in the new process before the program starts (to change its user or
+// limits). A run ended by a signal has status -1.
 QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home = {},
                     std::function<void()> inChild = {});
 
@@ -26,3 +29,19 @@ std::function<void()> inRemovedWorkingFolder(const std::filesystem::path& folder
 // (reading its output meanwhile, so that it never waits on a full pipe) until `poll` says done.
 QuilloRun runQuillo(const QStringList& arguments, const std::filesystem::path& home,
                     const std::function<bool(qint64 pid)>& poll);
+// The same, with `input` on its standard input.
+QuilloRun runQuilloWithInput(const QStringList& arguments, const std::filesystem::path& home, const std::string& input);
+
+// On a terminal of its own (a pseudo-terminal made by `script`), as a person runs it, with
+// TERM=xterm and the `environment` entries ("NAME=value") added, `typed` typed on the terminal:
+// `out` holds all the terminal was sent, standard error and the echo of what was typed
+// included, with the terminal's "\r\n" made "\n".
+QuilloRun runQuilloOnTerminal(const QStringList& arguments, const std::filesystem::path& home,
+                              const QStringList& environment = {}, const std::string& typed = {});
+
+// Runs a bash script (with `set -o pipefail`) in which $QUILLO names the built program, in
+// `home` as above.
+QuilloRun runShell(const QString& script, const std::filesystem::path& home);
+
+// `text` quoted for a POSIX shell.
+QString shellQuoted(const QString& text);

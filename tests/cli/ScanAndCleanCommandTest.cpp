@@ -1,186 +1,169 @@
 #include <signal.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "cli/QuilloProcess.h"
-#include "cli/ScanJson.h"
-#include "support/TempTree.h"
+#include "cli/CommandLineHome.h"
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::UnorderedElementsAre;
 
-namespace {
-
-class CommandLineHome : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        tree.file("home/Library/Caches/com.example.editor/blob", 40'000);
-        tree.file("home/Library/Caches/com.apple.Safari/db", 30'000);
-        tree.file("home/Library/Logs/tool.log", 20'000);
-    }
-
-    std::filesystem::path home() const { return tree.path("home"); }
-    std::filesystem::path caches(const std::string& name) const { return home() / "Library/Caches" / name; }
-    std::filesystem::path trashed(const std::string& name) const { return home() / ".local/share/Trash/files" / name; }
-    QuilloRun quillo(const QStringList& arguments) const { return runQuillo(arguments, home()); }
-    QuilloRun quillo(const QStringList& arguments, const std::function<bool(qint64)>& poll) const
-    {
-        return runQuillo(arguments, home(), poll);
-    }
-    static QString text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
-    static QJsonObject json(const QuilloRun& run)
-    {
-        QJsonParseError error{};
-        const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out;
-        return document.object();
-    }
-
-    static std::vector<QString> itemNames(const QJsonObject& leaf)
-    {
-        std::vector<QString> names;
-        for (const auto& item : leaf["items"].toArray())
-            names.push_back(item.toObject()["name"].toString());
-        return names;
-    }
-
-    TempTree tree;
-};
-
-} // namespace
-
-TEST_F(CommandLineHome, ModulesListsTheTen)
+TEST_F(CommandLineHome, ModulesListsTheTenByTheirCommandLineNames)
 {
     const QuilloRun run = quillo({"modules"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 10);
-    EXPECT_THAT(run.out, HasSubstr("iosBackups     iPhone Backups  Old iPhone and iPad backups."));
+    EXPECT_THAT(run.out, HasSubstr("\nios-backups     iPhone Backups  Old iPhone and iPad backups.\n"));
 }
 
-TEST_F(CommandLineHome, UsageErrorsExitTwoAndNameTheValidModules)
+TEST_F(CommandLineHome, ScanWritesOneVersionedDocumentWithEveryItem)
 {
-    const QuilloRun unknown = quillo({"scan", "SystemJunk"});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_THAT(unknown.err, HasSubstr("systemJunk"));
-    EXPECT_THAT(unknown.err, HasSubstr("iosBackups"));
-    for (const QStringList& arguments :
-         {QStringList{"scan"}, QStringList{"scan", "trash", "--bogus"}, QStringList{"clean"},
-          QStringList{"clean", "trash", "--item"}, QStringList{"clean", "trash", "--item", ""},
-          QStringList{"clean", "trash", "--item="}, QStringList{"modules", "extra"}})
-        EXPECT_EQ(quillo(arguments).status, 2) << arguments.join(' ').toStdString();
-    // A relative item where the working folder is gone cannot be made absolute.
-    const QuilloRun orphaned = runQuillo({"clean", "trash", "--item", "x"}, home(), inRemovedWorkingFolder(tree.folder("removed")));
-    EXPECT_EQ(orphaned.status, 2);
-    EXPECT_THAT(orphaned.err, ::testing::StartsWith("quillo clean: --item 'x': No such file or directory\n"));
-}
-
-TEST_F(CommandLineHome, ScanWritesOneJsonDocumentWithEveryItem)
-{
-    tree.file("home/Library/Caches/bad-\xff-name/data", 10'000);
-    const QuilloRun run = quillo({"scan", "systemJunk", "--json"});
+    const std::string badName = "bad-\xff-name";
+    tree.file("home/Library/Caches/" + badName + "/data", 10'000);
+    const QuilloRun run = quillo({"scan", "system-junk", "--json"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const QJsonObject leaf = json(run);
+    const QJsonObject document = json(run);
+    EXPECT_EQ(document["format"].toString(), "quillo-scan");
+    EXPECT_EQ(document["version"].toInt(), 1);
+    EXPECT_EQ("quillo " + document["quillo"].toString().toStdString() + "\n", quillo({"--version"}).out);
+    EXPECT_THAT(document["scannedAt"].toString().toStdString(), ::testing::MatchesRegex("....-..-..T..:..:..Z"));
+    EXPECT_EQ(document["module"].toString(), "systemJunk");
+    ASSERT_EQ(document["targets"].toArray().size(), 1);
+    const QJsonObject leaf = document["targets"][0].toObject();
     EXPECT_EQ(leaf["module"].toString(), "systemJunk");
     EXPECT_FALSE(leaf["accessDenied"].toBool());
-    EXPECT_THAT(itemNames(leaf), UnorderedElementsAre(QString("com.example.editor"), QString("com.apple.Safari"),
-                                                      QString("tool.log"), ScanJson::lossless("bad-\xff-name")));
+
+    std::vector<QString> names;
     qint64 total = 0;
-    bool sawLosslessPath = false;
-    for (const auto& value : leaf["items"].toArray()) {
-        const QJsonObject item = value.toObject();
+    for (const QJsonObject& item : items(document)) {
+        names.push_back(item["name"].toString());
         total += item["size"].toInteger();
         EXPECT_EQ(item["recommended"].toBool(), item["name"].toString() != "com.apple.Safari");
-        sawLosslessPath |= item["path"].toString() == ScanJson::lossless(caches("bad-\xff-name").native());
-        EXPECT_THAT(item["date"].toString().toStdString(), ::testing::MatchesRegex("....-..-..T..:..:..Z"));
+        // Only a path that is not UTF-8 carries its bytes, and they are exact.
+        const bool bad = item["path"].toString().contains(QChar::ReplacementCharacter);
+        EXPECT_EQ(item.contains("pathBytes"), bad) << item["path"].toString().toStdString();
+        if (bad) {
+            EXPECT_EQ(QByteArray::fromBase64(item["pathBytes"].toString().toLatin1()).toStdString(),
+                      caches(badName).native());
+        }
     }
-    EXPECT_TRUE(sawLosslessPath);
+    EXPECT_THAT(names, UnorderedElementsAre("com.example.editor", "com.apple.Safari", "tool.log",
+                                            QString::fromUtf8("bad-\xef\xbf\xbd-name")));
     EXPECT_EQ(leaf["foundBytes"].toInteger(), total);
+    EXPECT_EQ(document["foundBytes"].toInteger(), total);
 
+    // The Smart Scan has the same shape, with its three targets.
     const QJsonObject smart = json(quillo({"scan", "smartScan", "--json"}));
     EXPECT_EQ(smart["module"].toString(), "smartScan");
-    const QJsonArray targets = smart["targets"].toArray();
-    ASSERT_EQ(targets.size(), 3);
-    EXPECT_EQ(targets[0].toObject()["module"].toString(), "systemJunk");
-    EXPECT_EQ(targets[1].toObject()["module"].toString(), "developerJunk");
-    EXPECT_EQ(targets[2].toObject()["module"].toString(), "trash");
+    QStringList targets;
+    for (const auto& target : smart["targets"].toArray())
+        targets.append(target.toObject()["module"].toString());
+    EXPECT_EQ(targets, QStringList({"systemJunk", "developerJunk", "trash"}));
     EXPECT_EQ(smart["foundBytes"].toInteger(), total);
 }
 
-TEST_F(CommandLineHome, HumanOutputMarksTheTickedItems)
+TEST_F(CommandLineHome, TheListingShowsEachItemsPathAndTick)
 {
-    const QuilloRun run = quillo({"scan", "systemJunk"});
+    const QuilloRun run = quillo({"scan", "system-junk"});
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.out, HasSubstr("[x] "));
-    EXPECT_THAT(run.out, HasSubstr("[ ] "));
-    EXPECT_THAT(run.out, HasSubstr("com.apple.Safari  (system)  App cache"));
-    EXPECT_THAT(run.out, HasSubstr("Found "));
+    EXPECT_THAT(run.out, HasSubstr("com.apple.Safari  (system)  App cache\n                ~/Library/Caches/com.apple.Safari\n"));
+    EXPECT_THAT(run.out, HasSubstr("\n                ~/Library/Logs/tool.log\n"));
+    EXPECT_THAT(run.out, HasSubstr("Found 94 KB in 3 items.\n"));
 }
 
 TEST_F(CommandLineHome, CleaningRefusesWhatItCannotConfirm)
 {
-    const QuilloRun notAnItem = quillo({"clean", "systemJunk", "--yes", "--item", text(caches("com.example.editor")),
+    const QuilloRun notAnItem = quillo({"clean", "system-junk", "--yes", "--item", text(caches("com.example.editor")),
                                         "--item", text(home() / "Documents")});
     EXPECT_EQ(notAnItem.status, 2);
-    EXPECT_THAT(notAnItem.err, HasSubstr("Documents"));
-    const QuilloRun noTerminal = quillo({"clean", "systemJunk"});
+    EXPECT_EQ(notAnItem.err, "quillo clean: ~/Documents is not an item of system-junk; nothing was removed\n");
+    const QuilloRun noTerminal = quillo({"clean", "system-junk"});
     EXPECT_EQ(noTerminal.status, 2);
     EXPECT_THAT(noTerminal.err, HasSubstr("--yes"));
-    const QuilloRun dryRun = quillo({"clean", "systemJunk", "--dry-run"});
+    // A list on standard input leaves nothing to confirm with.
+    const QuilloRun listOnInput = runQuilloWithInput({"clean", "system-junk", "--items-from", "-"}, home(), "");
+    EXPECT_EQ(listOnInput.status, 2);
+    EXPECT_THAT(listOnInput.err, HasSubstr("--yes"));
+    // A list that names nothing cleans nothing, not the recommended items.
+    const QuilloRun emptyList = runQuilloWithInput({"clean", "system-junk", "--items-from=-", "-y"}, home(), "\n");
+    EXPECT_EQ(emptyList.status, 0) << emptyList.err;
+    EXPECT_EQ(emptyList.out, "Nothing is ticked: nothing to clean.\n");
+
+    const QuilloRun dryRun = quillo({"clean", "system-junk", "-n"});
     EXPECT_EQ(dryRun.status, 0);
-    EXPECT_THAT(dryRun.out, HasSubstr("com.example.editor"));
+    EXPECT_THAT(dryRun.out, HasSubstr("~/Library/Caches/com.example.editor\n"));
+    EXPECT_THAT(dryRun.out, ::testing::EndsWith("\nWould move 61 KB to the Trash: 2 items.\n"));
     EXPECT_TRUE(std::filesystem::exists(caches("com.example.editor")));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
     EXPECT_FALSE(std::filesystem::exists(home() / ".local/share/Trash"));
 }
 
-TEST_F(CommandLineHome, CleaningTheNamedItemMovesJustThatToTheTrash)
+TEST_F(CommandLineHome, TheSummarySaysWhatWentToTheTrashApartFromWhatWasDeleted)
 {
-    const QuilloRun run = quillo({"clean", "systemJunk", "--yes", "--item", text(caches("com.apple.Safari"))});
+    const QuilloRun run = quillo({"clean", "systemJunk", "-y", "--item=" + text(caches("com.apple.Safari"))});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("1 item cleaned, 0 failed, moved to the Trash"));
+    EXPECT_THAT(run.out, HasSubstr("\nMoved 33 KB to the Trash: 1 item cleaned, 0 failed.\n"));
     EXPECT_TRUE(std::filesystem::exists(trashed("com.apple.Safari/db")));
     EXPECT_TRUE(std::filesystem::exists(caches("com.example.editor")));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
 
     // What is in the Trash can only go for good, and the summary says so beside what was moved.
-    const QuilloRun smart = quillo({"clean", "smartScan", "--yes"});
+    // The items come NUL-separated, as a path may hold a newline.
+    tree.file("home/Library/Caches/two\nlines/data", 4'000);
+    const std::string list = trashed("com.apple.Safari").string() + '\0' + caches("com.example.editor").string() + '\0' +
+                             caches("two\nlines").string() + '\0';
+    const QuilloRun smart = runQuilloWithInput({"clean", "SMART-SCAN", "--yes", "-0", "--items-from", "-"}, home(), list);
     EXPECT_EQ(smart.status, 0) << smart.err;
-    EXPECT_THAT(smart.out, HasSubstr("3 items cleaned, 0 failed, 2 moved to the Trash, 1 deleted permanently."));
+    EXPECT_THAT(smart.out, HasSubstr("\nMoved 45 KB to the Trash and freed 33 KB: 3 items cleaned, 0 failed.\n"));
     EXPECT_FALSE(std::filesystem::exists(trashed("com.apple.Safari")));
     EXPECT_TRUE(std::filesystem::exists(trashed("com.example.editor/blob")));
+    EXPECT_TRUE(std::filesystem::exists(trashed("two\nlines/data")));
 }
 
-TEST_F(CommandLineHome, TheDeleteImmediatelySettingDeletesForGood)
+TEST_F(CommandLineHome, TheDeletionModeIsTheSettingsUnlessTheRunChoosesOne)
 {
+    const auto log = home() / "Library/Logs/tool.log";
+    const QuilloRun permanent = quillo({"clean", "system-junk", "-y", "--permanent", "--item", text(log)});
+    EXPECT_EQ(permanent.status, 0) << permanent.err;
+    EXPECT_THAT(permanent.out, HasSubstr("\nFreed 20 KB: 1 item cleaned, 0 failed.\n"));
+    EXPECT_FALSE(isPresent(log));
+    EXPECT_FALSE(isPresent(trashed("tool.log")));
+
     writeFile(home() / ".config/Quillo/preferences.json", R"({"deleteImmediately": true})");
-    const QuilloRun run = quillo({"clean", "systemJunk", "--yes"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("2 items cleaned, 0 failed, deleted permanently"));
-    EXPECT_FALSE(std::filesystem::exists(caches("com.example.editor")));
-    EXPECT_FALSE(std::filesystem::exists(home() / ".local/share/Trash/files/com.example.editor"));
-    EXPECT_TRUE(std::filesystem::exists(caches("com.apple.Safari")));
+    const QuilloRun trash = quillo({"clean", "system-junk", "-y", "--trash", "--item", text(caches("com.apple.Safari"))});
+    EXPECT_EQ(trash.status, 0) << trash.err;
+    EXPECT_THAT(trash.out, HasSubstr("\nMoved 33 KB to the Trash: 1 item cleaned, 0 failed.\n"));
+    EXPECT_TRUE(std::filesystem::exists(trashed("com.apple.Safari/db")));
+
+    const QuilloRun setting = quillo({"clean", "system-junk", "-y", "--item", text(caches("com.example.editor"))});
+    EXPECT_EQ(setting.status, 0) << setting.err;
+    EXPECT_THAT(setting.out, HasSubstr("\nFreed 41 KB: 1 item cleaned, 0 failed.\n"));
+    EXPECT_FALSE(isPresent(caches("com.example.editor")));
+    EXPECT_FALSE(isPresent(trashed("com.example.editor")));
 }
 
-TEST_F(CommandLineHome, FailedItemsMakeTheExitStatusOne)
+TEST_F(CommandLineHome, FailedItemsAreNamedWithTheirReasonAndMakeTheExitStatusOne)
 {
     tree.setMode("home/Library/Logs", 0555);
-    const QuilloRun run = quillo({"clean", "systemJunk", "--yes"});
+    const QStringList both{"--item", text(home() / "Library/Logs/tool.log"), "--item", text(caches("com.example.editor"))};
+    const QuilloRun run = quillo(QStringList{"clean", "system-junk", "--yes"} + both);
     EXPECT_EQ(run.status, 1) << run.out << run.err;
-    EXPECT_THAT(run.out, HasSubstr("1 item cleaned, 1 failed"));
-    EXPECT_THAT(run.out, HasSubstr("Not cleaned: " + (home() / "Library/Logs/tool.log").string() + ": Permission denied\n"));
+    EXPECT_THAT(run.out, HasSubstr("\nMoved 41 KB to the Trash: 1 item cleaned, 1 failed.\n"
+                                   "Not cleaned: ~/Library/Logs/tool.log: Permission denied\n"));
     EXPECT_TRUE(std::filesystem::exists(home() / "Library/Logs/tool.log"));
-    // Nothing went, so nothing is said to have gone anywhere.
-    const QuilloRun again = quillo({"clean", "systemJunk", "--yes"});
+
+    // Nothing went, so nothing is said to have gone anywhere; the document says why.
+    const QuilloRun again = quillo({"clean", "system-junk", "--yes", "--json", "--item", text(home() / "Library/Logs/tool.log")});
     EXPECT_EQ(again.status, 1);
-    EXPECT_THAT(again.out, HasSubstr("\nNothing was removed: 1 item failed.\n"));
-    EXPECT_THAT(again.out, ::testing::Not(HasSubstr("permanently")));
+    const QJsonObject document = json(again);
+    EXPECT_EQ(document["trashedBytes"].toInteger() + document["deletedBytes"].toInteger(), 0);
+    ASSERT_EQ(document["items"].toArray().size(), 1);
+    const QJsonObject failed = document["items"][0].toObject();
+    EXPECT_EQ(failed["result"].toString(), "failed");
+    EXPECT_EQ(failed["reason"].toString(), "Permission denied");
+    EXPECT_EQ(failed["deletedForGood"].toBool(), false);
 }
 
 // Killed between writing an item's Trash record and moving the item, a clean would leave a record
@@ -188,10 +171,12 @@ TEST_F(CommandLineHome, FailedItemsMakeTheExitStatusOne)
 TEST_F(CommandLineHome, ATermSignalStopsTheCleanBetweenItemsAndLeavesEveryTrashRecordWhole)
 {
     constexpr int count = 2000;
+    std::string list = caches("com.example.editor").string() + "\n" + (home() / "Library/Logs/tool.log").string() + "\n";
     for (int i = 0; i < count; ++i)
-        tree.file("home/Library/Caches/cache-" + std::to_string(i) + "/data", 1);
+        list += tree.file("home/Library/Caches/cache-" + std::to_string(i) + "/data", 1).parent_path().string() + "\n";
+    const auto listFile = writeFile(tree.path("items.txt"), list);
     const auto info = home() / ".local/share/Trash/info";
-    const QuilloRun run = quillo({"clean", "systemJunk", "--yes"}, [&](qint64 pid) {
+    const QuilloRun run = quillo({"clean", "system-junk", "--yes", "--items-from", text(listFile)}, [&](qint64 pid) {
         std::error_code ignored;
         if (std::filesystem::directory_iterator(info, ignored) == std::filesystem::directory_iterator())
             return false;

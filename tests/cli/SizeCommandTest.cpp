@@ -19,6 +19,12 @@ TEST(SizeCommand, PrintsBytesAndPathPerArgument)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::to_string(FileSize::allocated(tree.path("a"))) + "\t" + tree.path("a").string() + "\n" +
                            std::to_string(allocatedSizeOf(tree.path("b"))) + "\t" + tree.path("b").string() + "\n");
+
+    // A path that is not UTF-8 is measured by its exact bytes, and printed escaped.
+    tree.file("bad-\xff", 5'000);
+    const QuilloRun bad = runShell("\"$QUILLO\" size \"$(printf '%s/bad-\\377' " + shellQuoted(text(tree.root())) + ")\"", tree.root());
+    EXPECT_EQ(bad.status, 0) << bad.err;
+    EXPECT_EQ(bad.out, std::to_string(allocatedSizeOf(tree.path("bad-\xff"))) + "\t'" + tree.root().string() + "/bad-'$'\\377'\n");
 }
 
 TEST(SizeCommand, UsageAndMissingPaths)

@@ -1,0 +1,3 @@
+#include "cli/Version.h"
+
+QString quilloVersion() { return QStringLiteral(QUILLO_VERSION); }
