@@ -19,6 +19,9 @@ QuilloRun run(const QStringList& arguments, const std::filesystem::path& home, c
         environment.insert("HOME", folder);
         environment.insert("XDG_DATA_HOME", folder + "/.local/share");
         environment.insert("XDG_CONFIG_HOME", folder + "/.config");
+        environment.insert("XDG_CACHE_HOME", folder + "/.cache");
+        // No mounts: the Trash of a real drive of the machine is never listed, let alone emptied.
+        environment.insert("QUILLO_MOUNTINFO", "/dev/null");
         process.setProcessEnvironment(environment);
     }
     process.setStandardInputFile(QProcess::nullDevice());
