@@ -64,6 +64,7 @@ TEST_F(LowSpaceAlertTest, TellsHowMuchIsLeft)
     const auto posted = check(500 * GB, 8'200'000'000, start);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].identifier, "low-space"); // replaces the one still shown
+    EXPECT_EQ(posted[0].title, "Your computer is almost full");
     EXPECT_EQ(posted[0].body, "Only 8.2 GB left. Open Quillo to make some room.");
 }
 

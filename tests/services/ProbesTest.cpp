@@ -29,7 +29,7 @@ private:
 TEST(StorageInfo, TakesEachFigureOrItsFallback)
 {
     platform::VolumeFigures figures;
-    EXPECT_EQ(StorageInfo::fromFigures(figures), (StorageInfo{"Macintosh HD", 0, 0}));
+    EXPECT_EQ(StorageInfo::fromFigures(figures), (StorageInfo{"Computer", 0, 0}));
 
     figures.availableCapacity = 60;
     EXPECT_EQ(StorageInfo::fromFigures(figures).available, 60);
@@ -50,7 +50,7 @@ TEST(StorageInfo, ReadsTheHomeVolumeAndFallsBackWhenTheQueryFails)
     TempTree tree;
     HomeOverride missingHome(tree.path("no/such/home"));
     const auto fallback = StorageInfo::current();
-    EXPECT_EQ(fallback, (StorageInfo{"Macintosh HD", 0, 0}));
+    EXPECT_EQ(fallback, (StorageInfo{"Computer", 0, 0}));
     EXPECT_FALSE(LowSpaceAlert::isAlmostFull(fallback.total, fallback.available));
 }
 
