@@ -63,11 +63,11 @@ std::vector<MountedFileSystem> readMountTable(const char* path)
     return mounts;
 }
 
+// The kernel's views of itself, and the desktop's bridges to what is not a local file system.
 constexpr std::array<std::string_view, 24> pseudoFileSystems = {
-    "proc",       "sysfs",     "devtmpfs",  "devpts",   "cgroup",     "cgroup2",  "securityfs",
-    "debugfs",    "tracefs",   "configfs",  "fusectl",  "mqueue",     "hugetlbfs", "pstore",
-    "bpf",        "autofs",    "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",   "selinuxfs",
-    "nfsd",      "fuse.portal", "fuse.gvfsd-fuse",
+    "proc",    "sysfs",       "devtmpfs",    "devpts",     "cgroup", "cgroup2",   "securityfs",  "debugfs",
+    "tracefs", "configfs",    "fusectl",     "mqueue",     "hugetlbfs", "pstore", "bpf",         "autofs",
+    "nfsd",    "binfmt_misc", "efivarfs",    "rpc_pipefs", "nsfs",   "selinuxfs", "fuse.portal", "fuse.gvfsd-fuse",
 };
 
 // The part of `path` below `folder`; empty when `path` is not strictly below it.
@@ -91,7 +91,10 @@ std::vector<MountedFileSystem> mountedFileSystemsForScans()
     return table && *table ? readMountTable(table) : mountedFileSystems();
 }
 
-bool isPseudoFileSystem(std::string_view type) { return std::ranges::find(pseudoFileSystems, type) != pseudoFileSystems.end(); }
+bool isPseudoFileSystem(std::string_view type)
+{
+    return std::ranges::find(pseudoFileSystems, type) != pseudoFileSystems.end();
+}
 
 std::vector<std::filesystem::path> mountPointsBelow(const std::filesystem::path& requested)
 {

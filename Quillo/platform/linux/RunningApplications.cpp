@@ -72,7 +72,7 @@ std::optional<std::string> snapOf(const std::filesystem::path& process)
     if (!groups)
         return std::nullopt;
     constexpr std::string_view marker = "/snap.";
-    for (std::size_t found = groups->find(marker); found != std::string::npos; found = groups->find(marker, found + 1)) {
+    for (auto found = groups->find(marker); found != std::string::npos; found = groups->find(marker, found + 1)) {
         const std::size_t start = found + marker.size();
         const std::size_t end = groups->find_first_of(".\n/", start);
         if (end != std::string::npos && end > start && (*groups)[end] == '.')

@@ -78,7 +78,8 @@ std::optional<std::filesystem::path> mountHolding(const std::vector<MountedFileS
 // mounted for writing.
 bool canEmpty(const std::filesystem::path& trash)
 {
-    return ::faccessat(AT_FDCWD, (trash / "files").c_str(), W_OK | X_OK, AT_EACCESS) == 0 && checkTrashFolders(trash).ok();
+    return ::faccessat(AT_FDCWD, (trash / "files").c_str(), W_OK | X_OK, AT_EACCESS) == 0 &&
+           checkTrashFolders(trash).ok();
 }
 
 } // namespace

@@ -151,8 +151,8 @@ std::vector<Candidate> buildFolderCandidates(const ProgressSink& progress)
     auto leftOut = toolCacheLocations();
     leftOut.push_back(Folders::userCaches(home()));
     auto searched = [&](const std::filesystem::path& root, std::size_t finished) {
-        progress(ScanProgress{0, abbreviatedPath(root),
-                              buildFolderSearchShare * static_cast<double>(finished) / static_cast<double>(roots.size())});
+        const double searchedShare = static_cast<double>(finished) / static_cast<double>(roots.size());
+        progress(ScanProgress{0, abbreviatedPath(root), buildFolderSearchShare * searchedShare});
     };
     std::vector<Candidate> candidates;
     for (const auto& folder : taggedBuildFolders(roots, leftOut, searched, progress.stopToken()))

@@ -110,8 +110,8 @@ TEST(SystemJunk, ALinuxHomesCachesAreNamedAfterTheirAppsAndTheDesktopsOwnAreNotT
     writeDesktopEntry(system / "org.kde.krita.desktop", "Krita", "Exec=krita %F\n");
     // Deleted by the user: its name must not be used.
     writeDesktopEntry(home.path(".local/share/applications/org.kde.krita.desktop"), "Krita", "Hidden=true\n");
-    for (const char* cache : {"google-chrome/Default/Cache/data_0", "thunderbird/startupCache/x", "inkscape/x", "krita/x",
-                              "thumbnails/large/1.png", "mozilla/firefox/profile/cache2/x", "fontconfig/a.cache-8",
+    for (const char* cache : {"google-chrome/Default/Cache/data_0", "thunderbird/startupCache/x", "inkscape/x",
+                              "krita/x", "thumbnails/large/1.png", "mozilla/firefox/profile/cache2/x", "fontconfig/a.cache-8",
                               "mesa_shader_cache_db/index", "ibus-table/x"})
         home.file(std::string(".cache/") + cache);
     // Never offered: received files, Quillo's own cache, what Developer Junk offers, hidden ones.
@@ -142,7 +142,8 @@ TEST(SystemJunk, SandboxedAppCachesCarryTheAppsIdSoARunningOnesCacheStays)
     FixtureHome home;
     writeDesktopEntry(home.path(".local/share/flatpak/exports/share/applications/org.gimp.GIMP.desktop"),
                       "GNU Image Manipulation Program",
-                      "Exec=/usr/bin/flatpak run --branch=stable --command=gimp org.gimp.GIMP %U\nX-Flatpak=org.gimp.GIMP\n");
+                      "Exec=/usr/bin/flatpak run --branch=stable --command=gimp org.gimp.GIMP %U\n"
+                      "X-Flatpak=org.gimp.GIMP\n");
     const auto firefox = home.tree().path("usr/share/applications/firefox_firefox.desktop");
     writeDesktopEntry(firefox, "Firefox",
                       "Exec=env BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/firefox_firefox.desktop "
@@ -187,7 +188,8 @@ TEST(SystemJunk, TheXServersPastLogsAreLogItems)
 
     const CategoryResult result = DiskScanner::systemJunk(ProgressSink());
     ASSERT_EQ(result.items.size(), 3u);
-    for (const char* log : {".local/share/xorg/Xorg.0.log", ".local/share/xorg/Xorg.0.log.old", ".xsession-errors.old"}) {
+    for (const char* log :
+         {".local/share/xorg/Xorg.0.log", ".local/share/xorg/Xorg.0.log.old", ".xsession-errors.old"}) {
         const ScanItem* item = findItem(result, home.path(log));
         ASSERT_NE(item, nullptr) << log;
         EXPECT_EQ(item->detail, "Log files");

@@ -146,11 +146,15 @@ TEST_F(TrashTest, ListsTheUsersTrashesOnOtherDrivesThatTheUserCanEmpty)
     drives.setMode("locked/.Trash-" + uid() + "/files", 0555);
     // The home's own file system: the desktop keeps its trash in the home.
     home.file(".Trash-" + uid() + "/files/stale", 5000);
-    DiskScanner::setMountedFileSystemsForTesting({mountAt(home.root()), mountAt(drives.path("usb")),
-                                                  mountAt(drives.path("shared")), mountAt(drives.path("unsafe")),
-                                                  mountAt(drives.path("kernel"), "proc"), mountAt(drives.path("locked")),
-                                                  // The same drive seen twice.
-                                                  mountAt(drives.path("usb"))});
+    DiskScanner::setMountedFileSystemsForTesting({
+        mountAt(home.root()),
+        mountAt(drives.path("usb")),
+        mountAt(drives.path("shared")),
+        mountAt(drives.path("unsafe")),
+        mountAt(drives.path("kernel"), "proc"),
+        mountAt(drives.path("locked")),
+        mountAt(drives.path("usb")), // the same drive seen twice
+    });
 
     const CategoryResult result = DiskScanner::trash(ProgressSink());
     EXPECT_EQ(result.items.size(), 3u);
