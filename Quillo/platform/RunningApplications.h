@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,5 +14,12 @@ namespace platform {
 // /proc/PID/exe; processes this user may not inspect are left out). A process whose executable
 // was replaced on disk since it started still counts.
 std::set<std::string, std::less<>> runningApplicationIdentifiers(const std::vector<AppBundle>& installed);
+
+// The sandboxed applications running now, by the name their sandbox gives them: the application id
+// of each Flatpak app (a process whose root holds a ".flatpak-info" naming it) and the snap name of
+// each Snap app (a process whose control group is a "snap.<name>." one). Read from `processes`,
+// the system's process folder (/proc) but for tests; processes this user may not inspect are left
+// out. macOS has neither kind.
+std::set<std::string, std::less<>> runningSandboxedApplications(const std::filesystem::path& processes = "/proc");
 
 } // namespace platform

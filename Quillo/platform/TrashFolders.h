@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
+#include "platform/MountPoints.h"
 #include "platform/Result.h"
 
 namespace platform {
@@ -23,5 +25,19 @@ std::optional<std::filesystem::path> trashHolding(const std::filesystem::path& e
 // volume must also belong to the user, who alone may empty it. Fails with EACCES when a rule is
 // broken; folders that do not exist yet break none.
 Outcome checkTrashFolders(const std::filesystem::path& trash);
+
+struct TopDirectoryTrash {
+    std::filesystem::path folder;
+    // The file system it is the trash of.
+    MountedFileSystem mount;
+};
+
+// This user's trashes at the top of the file systems in `mounts` that the user can empty: each
+// one whose files folder exists and may be written, and whose folders keep every rule of
+// checkTrashFolders, once, however many mounts show it (with the mount that shows it, the last
+// made where several are stacked). The file system that holds `homeTrash` (whose top-directory
+// trashes the desktop does not use) and pseudo file systems are passed over. In mount order.
+std::vector<TopDirectoryTrash> topDirectoryTrashes(const std::vector<MountedFileSystem>& mounts,
+                                                   const std::filesystem::path& homeTrash);
 
 } // namespace platform

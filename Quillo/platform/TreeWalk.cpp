@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <deque>
+#include <span>
 #include <string>
 
 #include <oneapi/tbb/task_group.h>
@@ -11,6 +12,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/Packages.h"
 #include "platform/ProcessLimits.h"
+#include "platform/RegularFile.h"
 #include "platform/RemovalGuard.h"
 #include "platform/WorkPool.h"
 
@@ -67,6 +69,29 @@ const FileAttributes* WalkEntry::attributes() const
 }
 
 std::filesystem::path WalkEntry::path() const { return folder_.path() / name_; }
+
+std::string WalkEntry::startOfFileInside(const char* fileName, std::size_t count) const
+{
+    // Most folders hold no such file: one look-up by a relative path tells, before anything is
+    // opened. The name comes from the listing buffer, which holds it NUL-terminated.
+    const std::string inside = std::string(name_) + "/" + fileName;
+    auto found = readAttributesAt(folder_.fd, inside.c_str(), AttributeKey::type);
+    if (!found || !found->isRegularFile())
+        return {};
+    // Opened step by step, so that a folder swapped for a link since the look-up is not followed.
+    auto folder = openDirectoryAt(folder_.fd, name_.data());
+    if (!folder)
+        return {};
+    auto file = RegularFile::openAt(folder->get(), fileName);
+    if (!file)
+        return {};
+    std::string start(count, '\0');
+    auto read = file->read(std::as_writable_bytes(std::span(start)));
+    if (!read)
+        return {};
+    start.resize(*read);
+    return start;
+}
 
 std::uint32_t WalkEntry::depth() const { return folder_.depth; }
 

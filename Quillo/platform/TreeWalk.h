@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <stop_token>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -58,6 +59,10 @@ public:
     WalkOrder order() const;
     // 0 for the direct entries of the root.
     std::uint32_t depth() const;
+    // For a folder: up to the first `count` bytes of the regular file `fileName` directly inside
+    // it, read relative to the walk's descriptors and never through a link; empty when there is no
+    // such file or it cannot be read. Costs one look-up when there is none.
+    std::string startOfFileInside(const char* fileName, std::size_t count) const;
 
 private:
     friend class TreeWalk;

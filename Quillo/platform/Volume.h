@@ -5,14 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/MountPoints.h"
 #include "platform/Result.h"
 
 namespace platform {
 
 // What the system tells about a volume; a value it does not give is absent.
 struct VolumeFigures {
-    // The name people know the volume by. Linux: the file-system label where there is one, else
-    // the mount point.
+    // The name people know the volume by (volumeName below).
     std::optional<std::string> name;
     std::optional<std::int64_t> totalCapacity;
     // The space the system would free for important work (purgeable space included). Linux keeps
@@ -24,5 +24,10 @@ struct VolumeFigures {
 
 // The figures of the volume that holds `folder`.
 Result<VolumeFigures> volumeFigures(const std::filesystem::path& folder);
+
+// The name people know a mounted volume by. Linux: its file-system label where it has one, else
+// the platform's name for the computer's own disk for "/", else the name of the folder it is
+// mounted on.
+std::string volumeName(const MountedFileSystem& mount);
 
 } // namespace platform

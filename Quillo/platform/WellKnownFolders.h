@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +43,59 @@ inline constexpr std::string_view systemApplications = "/System/Applications";
 // `$XDG_DATA_HOME/Trash/files`, with `home/.local/share` standing in for an unset or relative
 // XDG_DATA_HOME; macOS: `home/.Trash`.
 std::filesystem::path trashFiles(const std::filesystem::path& home);
+
+// The Linux profile: where Linux keeps what the places above hold on macOS. The scans look here
+// too when `linuxPlaces` is true; on macOS they look only where the places above say.
+#ifdef __APPLE__
+inline constexpr bool linuxPlaces = false;
+#else
+inline constexpr bool linuxPlaces = true;
+#endif
+
+// The folder of the user's caches, whose entries are caches like those of `caches`:
+// `$XDG_CACHE_HOME`, with `home/.cache` standing in for an unset or relative one.
+std::filesystem::path userCaches(const std::filesystem::path& home);
+// Places that are spelled from the home folder but begin with ".cache/" lie in `userCaches`,
+// wherever XDG_CACHE_HOME puts it; others in the home folder.
+std::filesystem::path inHome(const std::filesystem::path& home, std::string_view relative);
+
+// Flatpak keeps each application's data in `.var/app/<app id>`, its cache in "cache" there; Snap in
+// `snap/<snap name>`, its cache in "common/.cache" there.
+inline constexpr std::string_view flatpakApps = ".var/app";
+inline constexpr std::string_view flatpakAppCache = "cache";
+inline constexpr std::string_view snapApps = "snap";
+inline constexpr std::string_view snapAppCache = "common/.cache";
+// The X server's session logs ("*.log", "*.log.old") and the previous session's error log.
+inline constexpr std::string_view xorgLogs = ".local/share/xorg";
+inline constexpr std::string_view previousSessionErrors = ".xsession-errors.old";
+
+// The folders whose "applications" folder holds desktop entries, most important first:
+// `$XDG_DATA_HOME` (else `home/.local/share`), Flatpak's exports for the user and for the system,
+// then `$XDG_DATA_DIRS` (else /usr/local/share and /usr/share). Relative ones are ignored.
+std::vector<std::filesystem::path> applicationDataFolders(const std::filesystem::path& home);
+
+// Tools' caches and stores in the home folder (spelled as for `inHome`).
+inline constexpr std::string_view pipCache = ".cache/pip";
+inline constexpr std::string_view uvCache = ".cache/uv";
+inline constexpr std::string_view poetryCache = ".cache/pypoetry/cache";
+inline constexpr std::string_view yarnCache = ".cache/yarn";
+inline constexpr std::string_view npxCache = ".npm/_npx";
+inline constexpr std::string_view pnpmStore = ".local/share/pnpm/store";
+inline constexpr std::string_view goBuildCache = ".cache/go-build";
+inline constexpr std::string_view goModuleDownloads = "go/pkg/mod/cache/download";
+inline constexpr std::string_view cargoDownloads = ".cargo/registry/cache";
+inline constexpr std::string_view cargoSources = ".cargo/registry/src";
+inline constexpr std::string_view cargoGitCheckouts = ".cargo/git/db";
+inline constexpr std::string_view mavenRepository = ".m2/repository";
+inline constexpr std::string_view gradleDistributions = ".gradle/wrapper/dists";
+inline constexpr std::string_view jetBrainsCaches = ".cache/JetBrains";
+inline constexpr std::string_view vsCodeCache = ".config/Code/Cache";
+inline constexpr std::string_view vsCodeCompiledCode = ".config/Code/CachedData";
+inline constexpr std::string_view ccache = ".cache/ccache";
+inline constexpr std::string_view bazelCache = ".cache/bazel";
+inline constexpr std::string_view nodeGypHeaders = ".cache/node-gyp";
+inline constexpr std::string_view huggingFaceCache = ".cache/huggingface";
+inline constexpr std::string_view playwrightBrowsers = ".cache/ms-playwright";
 
 } // namespace WellKnownFolders
 

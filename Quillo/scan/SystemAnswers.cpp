@@ -15,6 +15,8 @@ struct TestAnswers {
     std::optional<std::filesystem::path> systemApplications;
     std::optional<bool> fullDiskAccess;
     OptionalDate now;
+    std::optional<std::vector<std::filesystem::path>> applicationDataFolders;
+    std::optional<std::vector<platform::MountedFileSystem>> mounts;
 };
 
 TestAnswers& testAnswers()
@@ -47,6 +49,20 @@ bool hasFullDiskAccess()
 
 Date now() { return testAnswers().now.value_or(std::chrono::system_clock::now()); }
 
+std::vector<std::filesystem::path> applicationDataFolders()
+{
+    if (testAnswers().applicationDataFolders)
+        return *testAnswers().applicationDataFolders;
+    return platform::WellKnownFolders::applicationDataFolders(home());
+}
+
+std::vector<platform::MountedFileSystem> mountedFileSystems()
+{
+    if (testAnswers().mounts)
+        return *testAnswers().mounts;
+    return platform::mountedFileSystemsForScans();
+}
+
 void setApplicationFoldersForTesting(std::filesystem::path applications, std::filesystem::path systemApplications)
 {
     testAnswers().applications = std::move(applications);
@@ -56,6 +72,16 @@ void setApplicationFoldersForTesting(std::filesystem::path applications, std::fi
 void setFullDiskAccessForTesting(bool granted) { testAnswers().fullDiskAccess = granted; }
 
 void setNowForTesting(Date now) { testAnswers().now = now; }
+
+void setApplicationDataFoldersForTesting(std::vector<std::filesystem::path> folders)
+{
+    testAnswers().applicationDataFolders = std::move(folders);
+}
+
+void setMountedFileSystemsForTesting(std::vector<platform::MountedFileSystem> mounts)
+{
+    testAnswers().mounts = std::move(mounts);
+}
 
 void resetSystemAnswersForTesting() { testAnswers() = {}; }
 

@@ -3,12 +3,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/MountPoints.h"
 #include "records/Date.h"
 
 // What scan routines ask of the system beyond listing and measuring files: where applications
-// are installed, whether Full Disk Access was granted, and the time (which applications run is
-// asked in apps/InstalledApps.h). A
-// routine asks each once, when it starts. Tests answer in the system's place with the setters
+// and their desktop entries are installed, whether Full Disk Access was granted, the time and the
+// mounted file systems (which applications run is asked in apps/InstalledApps.h). A routine asks
+// each once, when it starts. Tests answer in the system's place with the setters
 // below (like setHomeForTesting, none of them is safe while a scan runs).
 namespace DiskScanner {
 
@@ -22,11 +23,21 @@ bool hasFullDiskAccess();
 // The current time.
 Date now();
 
+// The folders whose "applications" folder holds desktop entries, most important first
+// (WellKnownFolders::applicationDataFolders of `home`).
+std::vector<std::filesystem::path> applicationDataFolders();
+
+// The mounted file systems, whose top-directory trashes the Trash lists
+// (platform::mountedFileSystemsForScans).
+std::vector<platform::MountedFileSystem> mountedFileSystems();
+
 // The shared and the system applications folders, in place of "/Applications" and
 // "/System/Applications"; the home folder's own keeps following `home`.
 void setApplicationFoldersForTesting(std::filesystem::path applications, std::filesystem::path systemApplications);
 void setFullDiskAccessForTesting(bool granted);
 void setNowForTesting(Date now);
+void setApplicationDataFoldersForTesting(std::vector<std::filesystem::path> folders);
+void setMountedFileSystemsForTesting(std::vector<platform::MountedFileSystem> mounts);
 // Back to the system's answers, for all of the above.
 void resetSystemAnswersForTesting();
 

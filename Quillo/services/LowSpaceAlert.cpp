@@ -5,6 +5,7 @@
 
 #include "foundation/ByteFormat.h"
 #include "foundation/Preferences.h"
+#include "platform/PlatformWords.h"
 #include "records/PreferenceKeys.h"
 
 namespace LowSpaceAlert {
@@ -36,7 +37,8 @@ bool isAlmostFull(std::int64_t total, std::int64_t available)
 
 platform::Notification notification(std::int64_t available)
 {
-    return {notificationIdentifier, "Your Mac is almost full",
+    const std::string_view title = platform::platformWords().computerIsAlmostFull;
+    return {notificationIdentifier, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
             "Only " + ByteFormat::string(available, ByteFormat::Style::file) + " left. Open Quillo to make some room."};
 }
 

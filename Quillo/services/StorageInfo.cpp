@@ -1,6 +1,7 @@
 #include "services/StorageInfo.h"
 
 #include "platform/HomeDirectory.h"
+#include "platform/PlatformWords.h"
 
 StorageInfo StorageInfo::current()
 {
@@ -11,7 +12,7 @@ StorageInfo StorageInfo::current()
 StorageInfo StorageInfo::fromFigures(const platform::VolumeFigures& figures)
 {
     StorageInfo info;
-    info.volumeName = figures.name.value_or(std::string(fallbackVolumeName));
+    info.volumeName = figures.name.value_or(std::string(platform::platformWords().startupVolumeFallback));
     info.total = figures.totalCapacity.value_or(0);
     info.available = figures.importantUsageCapacity.value_or(figures.availableCapacity.value_or(0));
     return info;

@@ -2,14 +2,11 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "platform/Volume.h"
 
 // The name and capacity figures of the volume that holds the user's home folder.
 struct StorageInfo {
-    static constexpr std::string_view fallbackVolumeName = "Macintosh HD";
-
     std::string volumeName;
     std::int64_t total = 0;
     // The space available to the user.
@@ -17,8 +14,8 @@ struct StorageInfo {
 
     bool operator==(const StorageInfo&) const = default;
 
-    // Reads the system afresh; never fails: a failed query gives the fallback name and zero
-    // figures.
+    // Reads the system afresh; never fails: a failed query gives the platform's name for the
+    // computer's own disk ("Macintosh HD") and zero figures.
     static StorageInfo current();
 
     // A value the query did not give takes its fallback: the important-usage capacity is taken

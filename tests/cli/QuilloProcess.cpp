@@ -37,6 +37,8 @@ QProcessEnvironment environmentFor(const Launch& launch)
         environment.insert("XDG_CONFIG_HOME", folder + "/.config");
         environment.insert("XDG_CACHE_HOME", folder + "/.cache");
         environment.insert("XDG_STATE_HOME", folder + "/.local/state");
+        // No mounts: the Trash of a real drive of the machine is never listed, let alone emptied.
+        environment.insert("QUILLO_MOUNTINFO", "/dev/null");
     }
     // Under a sanitizer, what the program leaves behind is checked, less what is not its own;
     // telling the two apart takes whole stacks, through libraries built without frame pointers.

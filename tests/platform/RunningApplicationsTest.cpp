@@ -79,3 +79,20 @@ TEST(RunningApplications, AreTheBundlesWhoseExecutableAProcessRuns)
     std::filesystem::remove(tree.path("Applications/Sleeper.app/Contents/MacOS/Sleeper"));
     EXPECT_EQ(runningApplicationIdentifiers({sleeper, idle}), Identifiers{"com.example.sleeper"});
 }
+
+// A clean must leave the cache of a running sandboxed app alone, so each must be known by the id
+// its cache carries.
+TEST(RunningApplications, SandboxedAppsAreKnownByTheirFlatpakIdOrSnapName)
+{
+    TempTree processes;
+    writeFile(processes.path("100/root/.flatpak-info"),
+              "[Application]\nname=org.gimp.GIMP\nruntime=runtime/org.gnome.Platform/x86_64/46\n");
+    writeFile(processes.path("101/root/.flatpak-info"), "[Runtime]\nruntime=runtime/org.gnome.Platform/x86_64/46\n");
+    writeFile(processes.path("200/cgroup"),
+              "0::/user.slice/user-1000.slice/user@1000.service/app.slice/snap.firefox.firefox-2b9a.scope\n");
+    writeFile(processes.path("201/cgroup"), "0::/system.slice/snapd.service\n");
+    writeFile(processes.path("202/cgroup"), "0::/user.slice/user-1000.slice/session-2.scope\n");
+    writeFile(processes.path("self/cgroup"), "0::/snap.self.x.scope\n");
+    using Identifiers = std::set<std::string, std::less<>>;
+    EXPECT_EQ(runningSandboxedApplications(processes.root()), (Identifiers{"firefox", "org.gimp.GIMP"}));
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/Preferences.h"
+#include "platform/PlatformWords.h"
 #include "records/PreferenceKeys.h"
 #include "services/LowSpaceAlert.h"
 
@@ -63,6 +64,7 @@ TEST_F(LowSpaceAlertTest, AlertsAtMostOnceADayAcrossRestarts)
     const auto posted = check(500 * GB, 1 * GB, start);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].identifier, "low-space"); // replaces the one still shown
+    EXPECT_EQ(posted[0].title.toStdString(), platform::platformWords().computerIsAlmostFull);
     EXPECT_EQ(preferences.doubleValue(PreferenceKeys::lastLowSpaceAlert), start);
     EXPECT_TRUE(check(500 * GB, 1 * GB, start + 20).empty());
 

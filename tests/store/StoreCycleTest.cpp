@@ -32,6 +32,8 @@ protected:
         DiskScanner::setHomeForTesting(home);
         DiskScanner::setApplicationFoldersForTesting(apps.folder("Applications"), apps.folder("System"));
         DiskScanner::setRunningApplicationsForTesting({});
+        // Emptying the Trash must not reach the trashes of the machine's other drives.
+        DiskScanner::setMountedFileSystemsForTesting({});
     }
 
     void TearDown() override

@@ -1,5 +1,7 @@
 #include "support/FixtureHome.h"
 
+#include <cstdlib>
+
 #include "platform/HomeDirectory.h"
 #include "scan/DiskScanner.h"
 #include "scan/SystemAnswers.h"
@@ -13,10 +15,20 @@ FixtureHome::FixtureHome()
     DiskScanner::setRunningApplicationsForTesting({});
     DiskScanner::setFullDiskAccessForTesting(true);
     DiskScanner::setNowForTesting(now);
+    DiskScanner::setApplicationDataFoldersForTesting(
+        {path(".local/share"), path(".local/share/flatpak/exports/share"), tree_.path("usr/share")});
+    DiskScanner::setMountedFileSystemsForTesting({});
+    if (const char* cacheHome = std::getenv("XDG_CACHE_HOME"))
+        savedCacheHome_ = cacheHome;
+    ::setenv("XDG_CACHE_HOME", path(".cache").c_str(), 1);
 }
 
 FixtureHome::~FixtureHome()
 {
+    if (savedCacheHome_)
+        ::setenv("XDG_CACHE_HOME", savedCacheHome_->c_str(), 1);
+    else
+        ::unsetenv("XDG_CACHE_HOME");
     DiskScanner::resetSystemAnswersForTesting();
     DiskScanner::resetRunningApplicationsForTesting();
     DiskScanner::setHomeForTesting(platform::homeDirectory());

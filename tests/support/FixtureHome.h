@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "records/CategoryResult.h"
@@ -9,7 +11,9 @@
 #include "support/TempTree.h"
 
 // A fixture home folder and application folders in a temporary tree, with the scans' system
-// answers replaced: nothing running, Full Disk Access granted, and a fixed "now". Everything is
+// answers replaced: nothing running, Full Disk Access granted, a fixed "now", no mounted file
+// systems, and desktop entries only in the home's data folders (".local/share", with Flatpak's
+// exports there) and the tree's "usr/share"; XDG_CACHE_HOME is the home's ".cache". Everything is
 // put back when it is dropped.
 class FixtureHome {
 public:
@@ -32,6 +36,7 @@ public:
 
 private:
     TempTree tree_;
+    std::optional<std::string> savedCacheHome_;
 };
 
 // `days` days before FixtureHome::now.

@@ -12,6 +12,7 @@ const std::filesystem::path& isolatedHome()
         ::setenv("HOME", folder.c_str(), 1);
         ::setenv("XDG_DATA_HOME", (folder / ".local/share").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (folder / ".config").c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (folder / ".cache").c_str(), 1);
         return folder;
     }();
     return home;

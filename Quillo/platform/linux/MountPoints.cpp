@@ -3,6 +3,8 @@
 #include <sys/sysmacros.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -46,8 +48,27 @@ std::optional<MountedFileSystem> parseMountLine(const std::string& line)
     }
     std::string type, source;
     fields >> type >> source;
-    return MountedFileSystem{makedev(major, minor), decodeOctalEscapes(mountPoint), decodeOctalEscapes(source)};
+    return MountedFileSystem{makedev(major, minor), decodeOctalEscapes(mountPoint), decodeOctalEscapes(source),
+                             decodeOctalEscapes(type)};
 }
+
+std::vector<MountedFileSystem> readMountTable(const char* path)
+{
+    std::vector<MountedFileSystem> mounts;
+    std::ifstream mountinfo(path);
+    std::string line;
+    while (std::getline(mountinfo, line))
+        if (auto mount = parseMountLine(line))
+            mounts.push_back(std::move(*mount));
+    return mounts;
+}
+
+// The kernel's views of itself, and the desktop's bridges to what is not a local file system.
+constexpr std::array<std::string_view, 24> pseudoFileSystems = {
+    "proc",    "sysfs",       "devtmpfs",    "devpts",     "cgroup", "cgroup2",   "securityfs",  "debugfs",
+    "tracefs", "configfs",    "fusectl",     "mqueue",     "hugetlbfs", "pstore", "bpf",         "autofs",
+    "nfsd",    "binfmt_misc", "efivarfs",    "rpc_pipefs", "nsfs",   "selinuxfs", "fuse.portal", "fuse.gvfsd-fuse",
+};
 
 // The part of `path` below `folder`; empty when `path` is not strictly below it.
 std::filesystem::path relativeBelow(const std::filesystem::path& path, const std::filesystem::path& folder)
@@ -62,15 +83,17 @@ std::filesystem::path relativeBelow(const std::filesystem::path& path, const std
 
 } // namespace
 
-std::vector<MountedFileSystem> mountedFileSystems()
+std::vector<MountedFileSystem> mountedFileSystems() { return readMountTable("/proc/self/mountinfo"); }
+
+std::vector<MountedFileSystem> mountedFileSystemsForScans()
 {
-    std::vector<MountedFileSystem> mounts;
-    std::ifstream mountinfo("/proc/self/mountinfo");
-    std::string line;
-    while (std::getline(mountinfo, line))
-        if (auto mount = parseMountLine(line))
-            mounts.push_back(std::move(*mount));
-    return mounts;
+    const char* table = std::getenv("QUILLO_MOUNTINFO");
+    return table && *table ? readMountTable(table) : mountedFileSystems();
+}
+
+bool isPseudoFileSystem(std::string_view type)
+{
+    return std::ranges::find(pseudoFileSystems, type) != pseudoFileSystems.end();
 }
 
 std::vector<std::filesystem::path> mountPointsBelow(const std::filesystem::path& requested)

@@ -5,8 +5,13 @@
 #include <unistd.h>
 
 #include <map>
+#include <optional>
+#include <string_view>
+
+#include <glib.h>
 
 #include "platform/DirectoryListing.h"
+#include "platform/FileContents.h"
 
 namespace platform {
 
@@ -40,7 +45,60 @@ bool isProcessId(std::string_view name)
     return !name.empty() && name.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+// Both files are a few hundred bytes.
+constexpr std::size_t maxProcessFileBytes = 64 * 1024;
+
+// Flatpak writes the sandbox's description, a key file whose "Application" group names the app,
+// at the root of every sandbox (runtimes' own processes name none).
+std::optional<std::string> flatpakApplicationOf(const std::filesystem::path& process)
+{
+    auto info = readFileContents(process / "root/.flatpak-info", maxProcessFileBytes);
+    if (!info)
+        return std::nullopt;
+    g_autoptr(GKeyFile) keys = g_key_file_new();
+    if (!g_key_file_load_from_data(keys, info->data(), info->size(), G_KEY_FILE_NONE, nullptr))
+        return std::nullopt;
+    g_autofree char* name = g_key_file_get_string(keys, "Application", "name", nullptr);
+    if (!name || !*name)
+        return std::nullopt;
+    return std::string(name);
+}
+
+// snapd runs every app and hook of a snap in a control group "snap.<name>.<app>..." (a scope or a
+// service), which /proc/PID/cgroup lists, one hierarchy a line.
+std::optional<std::string> snapOf(const std::filesystem::path& process)
+{
+    auto groups = readFileContents(process / "cgroup", maxProcessFileBytes);
+    if (!groups)
+        return std::nullopt;
+    constexpr std::string_view marker = "/snap.";
+    for (auto found = groups->find(marker); found != std::string::npos; found = groups->find(marker, found + 1)) {
+        const std::size_t start = found + marker.size();
+        const std::size_t end = groups->find_first_of(".\n/", start);
+        if (end != std::string::npos && end > start && (*groups)[end] == '.')
+            return groups->substr(start, end - start);
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::set<std::string, std::less<>> runningSandboxedApplications(const std::filesystem::path& processes)
+{
+    std::set<std::string, std::less<>> running;
+    auto listing = listDirectory(processes);
+    if (!listing)
+        return running;
+    for (const DirectoryEntry& process : *listing) {
+        if (!isProcessId(process.name))
+            continue;
+        if (auto app = flatpakApplicationOf(process.path))
+            running.insert(std::move(*app));
+        else if (auto snap = snapOf(process.path))
+            running.insert(std::move(*snap));
+    }
+    return running;
+}
 
 std::set<std::string, std::less<>> runningApplicationIdentifiers(const std::vector<AppBundle>& installed)
 {

@@ -9,6 +9,7 @@
 
 #include "platform/DirectoryListing.h"
 #include "platform/MountPoints.h"
+#include "platform/PlatformWords.h"
 
 namespace platform {
 
@@ -80,19 +81,26 @@ std::optional<std::string> labelOf(dev_t device, const std::string& source)
     return std::nullopt;
 }
 
-std::optional<std::string> volumeName(const std::filesystem::path& folder, dev_t device)
+std::optional<std::string> nameOfVolumeHolding(const std::filesystem::path& folder, dev_t device)
 {
     std::error_code error;
     auto canonical = std::filesystem::canonical(folder, error);
     const auto mount = mountHolding(error ? folder : canonical, device);
     if (!mount)
         return std::nullopt;
-    if (auto label = labelOf(device, mount->source))
-        return label;
-    return mount->mountPoint.string();
+    return volumeName(*mount);
 }
 
 } // namespace
+
+std::string volumeName(const MountedFileSystem& mount)
+{
+    if (auto label = labelOf(static_cast<dev_t>(mount.device), mount.source))
+        return *label;
+    if (mount.mountPoint == mount.mountPoint.root_path())
+        return std::string(platformWords().startupVolumeFallback);
+    return mount.mountPoint.filename().string();
+}
 
 Result<VolumeFigures> volumeFigures(const std::filesystem::path& folder)
 {
@@ -104,7 +112,7 @@ Result<VolumeFigures> volumeFigures(const std::filesystem::path& folder)
     VolumeFigures figures;
     figures.totalCapacity = static_cast<std::int64_t>(volume.f_blocks) * blockSize;
     figures.availableCapacity = static_cast<std::int64_t>(volume.f_bavail) * blockSize;
-    figures.name = volumeName(folder, st.st_dev);
+    figures.name = nameOfVolumeHolding(folder, st.st_dev);
     return figures;
 }
 

@@ -16,4 +16,15 @@ App app(std::string_view folderName, const platform::ApplicationLookup& applicat
     return {std::string(folderName), std::nullopt};
 }
 
+App app(std::string_view folderName, const platform::ApplicationLookup& applications,
+        const DiskScanner::DesktopApps& desktopApps)
+{
+    App owner = app(folderName, applications);
+    if (owner.url)
+        return owner;
+    if (const platform::DesktopEntry* entry = desktopApps.forFolder(folderName))
+        return {entry->name, entry->file};
+    return owner;
+}
+
 } // namespace AppNames

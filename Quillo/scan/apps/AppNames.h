@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ApplicationLookup.h"
+#include "scan/apps/DesktopApps.h"
 
 // Names folders after the applications they belong to.
 namespace AppNames {
@@ -23,5 +24,11 @@ struct App {
 // application's display name (its bundle's name without ".app") and location; otherwise the
 // folder name and no location.
 App app(std::string_view folderName, const platform::ApplicationLookup& applications);
+
+// The same, and where no installed application owns the folder, the one whose desktop entry
+// names it (DesktopApps::forFolder): the entry's `Name`, and its desktop file as location, from
+// which the screens draw the entry's `Icon`.
+App app(std::string_view folderName, const platform::ApplicationLookup& applications,
+        const DiskScanner::DesktopApps& desktopApps);
 
 } // namespace AppNames

@@ -70,7 +70,9 @@ std::set<std::string, std::less<>> runningApplications()
 {
     if (runningForTesting())
         return *runningForTesting();
-    return platform::runningApplicationIdentifiers(installedBundles(true));
+    auto running = platform::runningApplicationIdentifiers(installedBundles(true));
+    running.merge(platform::runningSandboxedApplications());
+    return running;
 }
 
 void setRunningApplicationsForTesting(std::set<std::string, std::less<>> identifiers)

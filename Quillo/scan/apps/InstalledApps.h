@@ -24,7 +24,8 @@ std::vector<platform::AppBundle> installedBundles(bool includingSystem);
 // application, the system's included.
 platform::ApplicationLookup installedApplications();
 
-// The bundle identifiers of the installed applications running now.
+// The bundle identifiers of the installed applications running now, and the application ids
+// (Flatpak) and snap names (Snap) of the sandboxed ones, as their caches' items carry them.
 std::set<std::string, std::less<>> runningApplications();
 // Answer runningApplications in the system's place, and give it back to the system. Not safe
 // while a scan runs.

@@ -21,6 +21,14 @@ std::string lowerCaseExtension(const std::string& name)
     return Text::lowercased(extension);
 }
 
+// What browsers name a download until it is complete: it may still be coming in, or may have
+// failed; the user knows which.
+const Extensions& unfinishedDownloadExtensions()
+{
+    static const Extensions extensions = {"part", "crdownload"};
+    return extensions;
+}
+
 std::vector<ScanItem::Tag> kindTags(const std::string& name)
 {
     const std::string extension = lowerCaseExtension(name);
@@ -28,7 +36,16 @@ std::vector<ScanItem::Tag> kindTags(const std::string& name)
         return {ScanItem::Tag::installer};
     if (archiveExtensions().contains(extension))
         return {ScanItem::Tag::archive};
+    if (platform::WellKnownFolders::linuxPlaces && unfinishedDownloadExtensions().contains(extension))
+        return {ScanItem::Tag::review};
     return {};
+}
+
+Extensions withLinuxOnes(Extensions extensions, std::initializer_list<const char*> linuxOnes)
+{
+    if (platform::WellKnownFolders::linuxPlaces)
+        extensions.insert(linuxOnes.begin(), linuxOnes.end());
+    return extensions;
 }
 
 // Linux keeps no date of arrival in a folder; the added date there is the status-change time,
@@ -46,13 +63,16 @@ OptionalDate arrivalDate(const std::filesystem::path& entry)
 
 const Extensions& installerExtensions()
 {
-    static const Extensions extensions = {"dmg", "pkg", "mpkg", "iso", "xip"};
+    // Linux's packages, self-contained apps and self-extracting installers too.
+    static const Extensions extensions = withLinuxOnes(
+        {"dmg", "pkg", "mpkg", "iso", "xip"}, {"deb", "rpm", "appimage", "flatpak", "flatpakref", "snap", "run"});
     return extensions;
 }
 
 const Extensions& archiveExtensions()
 {
-    static const Extensions extensions = {"zip", "rar", "7z", "tar", "gz", "tgz", "bz2", "xz"};
+    static const Extensions extensions =
+        withLinuxOnes({"zip", "rar", "7z", "tar", "gz", "tgz", "bz2", "xz"}, {"zst", "lz", "lzma"});
     return extensions;
 }
 

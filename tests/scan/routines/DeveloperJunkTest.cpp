@@ -1,11 +1,16 @@
+#include <cstdlib>
+#include <set>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/FixtureHome.h"
 #include "scan/routines/DeveloperJunk.h"
+#include "scan/routines/BuildFolders.h"
 #include "scan/routines/DerivedDataLabel.h"
 #include "scan/DiskScanner.h"
 #include "support/FakeAppBundle.h"
+#include "support/RecordingSink.h"
 
 using ::testing::ElementsAre;
 using DiskScanner::DerivedDataLabel;
@@ -122,4 +127,87 @@ TEST(DeveloperJunk, WithoutTheDevelopmentEnvironmentItemsHaveNoIcon)
     for (const ScanItem& item : result.items)
         EXPECT_EQ(item.iconURL, std::nullopt) << item.name;
     EXPECT_EQ(findItem(result, home.path("Library/Developer/CoreSimulator/Caches"))->name, "Simulator caches");
+}
+
+TEST(DeveloperJunk, OffersTheCachesOfLinuxToolsWhereverXdgCacheHomePutsThem)
+{
+    FixtureHome home;
+    ::setenv("XDG_CACHE_HOME", home.path("cache").c_str(), 1);
+    const char* rows[] = {"cache/pip/http/x", "cache/uv/wheels/x", "cache/pypoetry/cache/x", "cache/yarn/v6/x",
+                          ".npm/_npx/0a1b/x", ".local/share/pnpm/store/v3/x", "cache/go-build/00/x",
+                          "go/pkg/mod/cache/download/golang.org/x/text/@v/v0.14.0.zip", ".cargo/registry/cache/x",
+                          ".cargo/registry/src/x", ".cargo/git/db/x", ".m2/repository/org/x.jar",
+                          ".gradle/wrapper/dists/gradle-8.5-bin/x", "cache/JetBrains/IdeaIC2024.1/x",
+                          ".config/Code/Cache/x", ".config/Code/CachedData/x", "cache/ccache/0/x",
+                          "cache/bazel/_bazel_u/x", "cache/node-gyp/20.11.0/x", "cache/huggingface/hub/x",
+                          "cache/ms-playwright/chromium-1105/x"};
+    for (const char* row : rows)
+        home.file(row);
+    home.file(".cache/pip/http/stale"); // where XDG_CACHE_HOME no longer points
+    home.folder(".cargo/registry/index"); // not a row
+
+    const CategoryResult result = DiskScanner::developerJunk(ProgressSink());
+    ASSERT_EQ(result.items.size(), std::size(rows));
+    const std::set<std::string> forReview = {"pnpm store", "Cargo git checkouts", "Maven repository",
+                                             "Hugging Face cache", "Playwright browsers"};
+    for (const ScanItem& item : result.items) {
+        const bool review = forReview.contains(item.name);
+        EXPECT_THAT(item.tags, ElementsAre(review ? Tag::review : Tag::rebuildable)) << item.name;
+        EXPECT_EQ(item.isRecommended, !review) << item.name;
+    }
+    const ScanItem* pip = findItem(result, home.path("cache/pip"));
+    ASSERT_NE(pip, nullptr);
+    EXPECT_EQ(pip->name, "pip cache");
+    EXPECT_EQ(pip->detail, "Python packages, re-downloaded on demand");
+    EXPECT_EQ(findItem(result, home.path("go/pkg/mod/cache/download"))->name, "Go module downloads");
+}
+
+TEST(DeveloperJunk, FindsTaggedBuildFoldersWithoutEnteringThemOrWhatIsOfferedElsewhere)
+{
+    FixtureHome home;
+    ::setenv("XDG_CACHE_HOME", home.path("cache").c_str(), 1);
+    const std::string signature(DiskScanner::cacheDirectoryTagSignature);
+    const std::string tag = signature + "\n# This file is a cache directory tag created by cargo.\n";
+    auto tagged = [&](const std::string& folder, const std::string& contents) {
+        writeFile(home.path(folder) / "CACHEDIR.TAG", contents);
+        home.file(folder + "/debug/build.o", 40'000);
+    };
+    tagged("Code/rusty/target", tag);
+    tagged("Code/rusty/target/debug/incremental", tag);
+    // Checked before the name is skipped; not entered once tagged.
+    tagged("Code/web/node_modules", signature);
+    tagged("Code/web/node_modules/pkg/build", tag);
+    // Skipped untagged, so never searched.
+    tagged("Code/other/node_modules/pkg/build", tag);
+    tagged("Code/fake/out", "Signature: 0000\n");
+    tagged("Code/.hidden/target", tag);
+    tagged("Library/Caches/tool", tag);
+    // Offered elsewhere, whole: a tool cache, and what the caches folder holds.
+    tagged("go/pkg/mod/cache/download/example.com/tool", tag);
+    tagged("cache/ccache", tag);
+    tagged("cache/fontconfig", tag);
+    tagged("stray-build", tag);
+    home.tree().symlink("home/Code/linked", home.path("Code/rusty/target"));
+
+    RecordingSink recorder;
+    const CategoryResult result = DiskScanner::developerJunk(recorder.sink());
+    std::vector<std::filesystem::path> buildFolders;
+    for (const ScanItem& item : result.items) {
+        if (item.detail.starts_with("Build folder"))
+            buildFolders.push_back(item.url);
+    }
+    EXPECT_THAT(buildFolders, ::testing::UnorderedElementsAre(home.path("Code/rusty/target"),
+                                                              home.path("Code/web/node_modules"),
+                                                              home.path("stray-build")));
+    const ScanItem* target = findItem(result, home.path("Code/rusty/target"));
+    EXPECT_EQ(target->name, "rusty");
+    EXPECT_EQ(target->detail, "Build folder · ~/Code/rusty");
+    EXPECT_THAT(target->tags, ElementsAre(Tag::rebuildable));
+    EXPECT_FALSE(target->isRecommended);
+    EXPECT_EQ(findItem(result, home.path("stray-build"))->detail, "Build folder · ~");
+    // The search and the measuring share one progress that never goes back.
+    ASSERT_FALSE(recorder.reports.empty());
+    for (std::size_t i = 1; i < recorder.reports.size(); ++i)
+        EXPECT_GE(recorder.reports[i].fraction, recorder.reports[i - 1].fraction);
+    EXPECT_EQ(recorder.reports.back().fraction, 1.0);
 }

@@ -44,16 +44,26 @@ TEST_F(DownloadsTest, TagsByTheLastExtensionIgnoringCaseAndRecommendsNothing)
     home.file("Downloads/Setup.DMG", 5000);
     home.file("Downloads/backup.tar.gz", 5000);
     home.file("Downloads/tool.pkg", 5000);
-    home.file("Downloads/photos.zip.part", 5000);
     home.file("Downloads/Project/readme.md", 5000);
     home.file("Downloads/.hidden.zip", 5000);
     home.file("Downloads/empty.zip", 0);
+    // What a Linux user downloads.
+    for (const char* installer : {"code_1.89_amd64.deb", "Krita-5.2.AppImage", "nvidia.run", "gimp.flatpakref"})
+        home.file(std::string("Downloads/") + installer, 5000);
+    home.file("Downloads/linux-6.9.tar.zst", 5000);
+    // Unfinished downloads, the browser's mark after any other extension.
+    home.file("Downloads/photos.zip.part", 5000);
+    home.file("Downloads/movie.mkv.crdownload", 5000);
     auto items = scan(30);
-    ASSERT_EQ(items.size(), 5u);
+    ASSERT_EQ(items.size(), 11u);
     EXPECT_THAT(items["Setup.DMG"].tags, ElementsAre(ScanTag::installer));
     EXPECT_THAT(items["backup.tar.gz"].tags, ElementsAre(ScanTag::archive));
     EXPECT_THAT(items["tool.pkg"].tags, ElementsAre(ScanTag::installer));
-    EXPECT_THAT(items["photos.zip.part"].tags, IsEmpty());
+    for (const char* installer : {"code_1.89_amd64.deb", "Krita-5.2.AppImage", "nvidia.run", "gimp.flatpakref"})
+        EXPECT_THAT(items[installer].tags, ElementsAre(ScanTag::installer)) << installer;
+    EXPECT_THAT(items["linux-6.9.tar.zst"].tags, ElementsAre(ScanTag::archive));
+    EXPECT_THAT(items["photos.zip.part"].tags, ElementsAre(ScanTag::review));
+    EXPECT_THAT(items["movie.mkv.crdownload"].tags, ElementsAre(ScanTag::review));
     EXPECT_THAT(items["Project"].tags, IsEmpty());
     for (const auto& [name, item] : items) {
         EXPECT_FALSE(item.isRecommended) << name;
