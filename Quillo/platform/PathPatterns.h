@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/NamePattern.h"
 
 namespace platform {
 
@@ -47,15 +49,21 @@ private:
     struct PathEntry {
         std::string pattern;
         std::vector<std::string> components;
+        std::vector<NamePattern> compiled;
     };
 
-    bool hasNames() const { return !literalNames_.empty() || !namePatterns_.empty(); }
-    bool coversName(const char* name) const;
+    bool hasNames() const { return namePatternCount_ > 0; }
+    // `name` is NUL-terminated.
+    bool coversName(std::string_view name) const;
+    void addNamePattern(NamePattern pattern);
     bool namedSomethingInside(const std::filesystem::path& folder) const;
 
     std::vector<PathEntry> paths_;
-    std::set<std::string, std::less<>> literalNames_;
-    std::vector<std::string> namePatterns_;
+    // Every entry a walk meets is tested against every name entry, so those are kept by the byte
+    // their matches end with: a name is tested only against the few that may match it.
+    std::array<std::vector<NamePattern>, 256> namePatternsEndingWith_;
+    std::vector<NamePattern> namePatternsEndingFreely_;
+    std::size_t namePatternCount_ = 0;
 };
 
 // A walk's view of the entries: a path entry bears on one depth below the root only, so an entry
@@ -67,17 +75,18 @@ public:
     // Whether nothing below the root can be covered.
     bool empty() const { return !coversRoot_ && byDepth_.empty() && !patterns_->hasNames(); }
 
-    // Whether the entry `name` (NUL-terminated) is covered, at `depth` below the root (0 for the
-    // root's own entries); `pathOf()` gives its whole path, asked only when its name matches.
+    // Whether the entry `name` (NUL-terminated, as a listing holds it) is covered, at `depth` below
+    // the root (0 for the root's own entries); `pathOf()` gives its whole path, asked only when its
+    // name matches.
     template <class PathOf>
-    bool covers(const char* name, std::uint32_t depth, const PathOf& pathOf) const
+    bool covers(std::string_view name, std::uint32_t depth, const PathOf& pathOf) const
     {
         if (patterns_->coversName(name))
             return true;
         if (depth >= byDepth_.size())
             return false;
-        for (const Candidate& candidate : byDepth_[depth]) {
-            if (lastMatches(candidate, name) && wholeMatches(candidate, pathOf()))
+        for (const PathEntry* entry : byDepth_[depth]) {
+            if (entry->compiled.back().matches(name) && wholeMatches(*entry, pathOf()))
                 return true;
         }
         return false;
@@ -85,18 +94,12 @@ public:
 
 private:
     friend class PathPatterns;
-    struct Candidate {
-        const PathEntry* entry;
-        // Compared as text when it holds no pattern character.
-        bool lastIsLiteral;
-    };
 
-    static bool lastMatches(const Candidate& candidate, const char* name);
-    static bool wholeMatches(const Candidate& candidate, const std::filesystem::path& path);
+    static bool wholeMatches(const PathEntry& entry, const std::filesystem::path& path);
 
     const PathPatterns* patterns_ = nullptr;
     bool coversRoot_ = false;
-    std::vector<std::vector<Candidate>> byDepth_;
+    std::vector<std::vector<const PathEntry*>> byDepth_;
 };
 
 } // namespace platform

@@ -190,7 +190,7 @@ private:
     {
         // The name comes from the listing buffer, which holds it NUL-terminated.
         return leaveOut_ &&
-               leaveOut_->covers(raw.name.data(), folder.depth, [&] { return folder.pathFrom(matchRoot_) / raw.name; });
+               leaveOut_->covers(raw.name, folder.depth, [&] { return folder.pathFrom(matchRoot_) / raw.name; });
     }
 
     // `folder` null for the root. The path is built only for a report someone asked for.

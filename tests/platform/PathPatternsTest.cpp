@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fnmatch.h>
+
+#include "platform/NamePattern.h"
 #include "platform/PathPatterns.h"
 #include "support/TempTree.h"
 
@@ -55,4 +58,23 @@ TEST(PathPatterns, AFolderHoldsSomethingKeptOnlyWhereItExists)
     const PathPatterns names({"*.iso"}, "/h");
     EXPECT_TRUE(names.coversSomethingInside(tree.path("photos")));
     EXPECT_FALSE(names.coversSomethingInside(tree.path("cache")));
+}
+
+// A walk trusts the quick answer for most names: it must be fnmatch's own, for every shape.
+TEST(PathPatterns, ANamePatternAgreesWithFnmatch)
+{
+    const std::vector<std::string> patterns{
+        "build", "*.iso", "*", "a*", "*a", "a*b", "a*b*a", "ab*ba", "a**b", "*.?keep", "??", "x?y*z", "[Kk]eep-*",
+        "*[0-9][0-9].part", "[!a]*", "[]x]y", "[^]]", "*[a-", "\\*lit\\?", "esc\\", "[[:digit:]]*", "*.[ch]\\]",
+        "café*", "caf?"};
+    const std::vector<std::string> names{"build", "builds", "disk.iso", ".iso", "a", "ab", "aba", "abba", "aXbYa",
+                                         "b.xkeep", ".keep", "xy", "x1yz", "Keep-1", "keep-", "Kept-1", "12.part",
+                                         "a12.part", "ba", "]y", "xy", "]", "[a-", "z[a-", "*lit?", "xlit?",
+                                         "esc\\", "7up", "f.c]", "f.c", "café au lait", "café", "cafe", "caf"};
+    for (const auto& pattern : patterns) {
+        const platform::NamePattern compiled(pattern);
+        for (const auto& name : names)
+            EXPECT_EQ(compiled.matches(name), ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
+                << "'" << pattern << "' against '" << name << "'";
+    }
 }

@@ -15,14 +15,6 @@ namespace {
 
 constexpr std::string_view patternCharacters = "*?[\\";
 
-bool isLiteral(std::string_view text) { return text.find_first_of(patternCharacters) == std::string_view::npos; }
-
-// A component holds no "/", so the flags that concern slashes do not matter here.
-bool componentMatches(const std::string& pattern, const char* name)
-{
-    return ::fnmatch(pattern.c_str(), name, 0) == 0;
-}
-
 std::string expandedHome(const std::string& entry, const std::filesystem::path& home)
 {
     if (entry == "~")
@@ -47,21 +39,24 @@ std::vector<std::string> componentsOf(std::string_view text)
     return components;
 }
 
-std::vector<std::string> componentsOf(const std::filesystem::path& path) { return componentsOf(std::string_view(path.native())); }
+std::vector<std::string> componentsOf(const std::filesystem::path& path)
+{
+    return componentsOf(std::string_view(path.native()));
+}
 
-bool prefixMatches(const std::vector<std::string>& patterns, const std::vector<std::string>& names)
+bool prefixMatches(const std::vector<NamePattern>& patterns, const std::vector<std::string>& names)
 {
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!componentMatches(patterns[i], names[i].c_str()))
+        if (!patterns[i].matches(names[i]))
             return false;
     }
     return true;
 }
 
-// Whether something inside `folder` matches the components [next, end) one level each, following
-// no link: only folders are entered, as removing `folder` would reach them.
-bool existsMatching(const std::filesystem::path& folder, std::vector<std::string>::const_iterator next,
-                    std::vector<std::string>::const_iterator end)
+// Whether something inside `folder` matches the patterns [next, end) one level each, following no
+// link: only folders are entered, as removing `folder` would reach them.
+bool existsMatching(const std::filesystem::path& folder, std::vector<NamePattern>::const_iterator next,
+                    std::vector<NamePattern>::const_iterator end)
 {
     const bool last = next + 1 == end;
     auto lookAt = [&](const std::filesystem::path& found) {
@@ -70,16 +65,15 @@ bool existsMatching(const std::filesystem::path& folder, std::vector<std::string
         auto attributes = readAttributes(found, AttributeKey::type);
         return attributes && attributes->isDirectory() && existsMatching(found, next + 1, end);
     };
-    if (isLiteral(*next)) {
-        const auto found = folder / *next;
+    if (next->isLiteral()) {
+        const auto found = folder / next->text();
         return readAttributes(found, AttributeKey::type).ok() && lookAt(found);
     }
     auto listing = listDirectory(folder);
     if (!listing)
         return false;
-    return std::ranges::any_of(*listing, [&](const DirectoryEntry& entry) {
-        return componentMatches(*next, entry.name.c_str()) && lookAt(entry.path);
-    });
+    return std::ranges::any_of(*listing,
+                               [&](const DirectoryEntry& entry) { return next->matches(entry.name) && lookAt(entry.path); });
 }
 
 } // namespace
@@ -93,16 +87,16 @@ PathPatterns::PathPatterns(const std::vector<std::string>& entries, const std::f
         if (entry.empty())
             continue;
         if (entry.find('/') == std::string::npos) {
-            if (isLiteral(entry))
-                literalNames_.insert(entry);
-            else
-                namePatterns_.push_back(entry);
+            addNamePattern(NamePattern(entry));
         } else if (entry.front() == '/') {
             auto components = componentsOf(std::string_view(entry));
             std::string pattern;
-            for (const auto& component : components)
+            std::vector<NamePattern> compiled;
+            for (const auto& component : components) {
                 pattern += "/" + component;
-            paths_.push_back({pattern.empty() ? "/" : pattern, std::move(components)});
+                compiled.emplace_back(component);
+            }
+            paths_.push_back({pattern.empty() ? "/" : pattern, std::move(components), std::move(compiled)});
         }
     }
 }
@@ -118,11 +112,25 @@ std::string PathPatterns::literal(const std::filesystem::path& path)
     return escaped;
 }
 
-bool PathPatterns::coversName(const char* name) const
+bool PathPatterns::coversName(std::string_view name) const
 {
-    if (!literalNames_.empty() && literalNames_.contains(std::string_view(name)))
-        return true;
-    return std::ranges::any_of(namePatterns_, [&](const std::string& pattern) { return componentMatches(pattern, name); });
+    if (name.empty())
+        return false;
+    const auto& endingAlike = namePatternsEndingWith_[static_cast<unsigned char>(name.back())];
+    if (endingAlike.empty() && namePatternsEndingFreely_.empty())
+        return false;
+    const auto bytes = NamePattern::bytesOf(name);
+    auto matches = [&](const NamePattern& pattern) { return pattern.matches(name, bytes); };
+    return std::ranges::any_of(endingAlike, matches) || std::ranges::any_of(namePatternsEndingFreely_, matches);
+}
+
+void PathPatterns::addNamePattern(NamePattern pattern)
+{
+    if (const auto last = pattern.lastByte())
+        namePatternsEndingWith_[*last].push_back(std::move(pattern));
+    else
+        namePatternsEndingFreely_.push_back(std::move(pattern));
+    ++namePatternCount_;
 }
 
 bool PathPatterns::covers(const std::filesystem::path& path) const
@@ -135,16 +143,16 @@ bool PathPatterns::covers(const std::filesystem::path& path) const
     }
     if (!hasNames())
         return false;
-    return std::ranges::any_of(componentsOf(path), [&](const std::string& name) { return coversName(name.c_str()); });
+    return std::ranges::any_of(componentsOf(path), [&](const std::string& name) { return coversName(name); });
 }
 
 bool PathPatterns::coversSomethingInside(const std::filesystem::path& folder) const
 {
     const auto names = componentsOf(folder);
     for (const PathEntry& entry : paths_) {
-        if (entry.components.size() > names.size() && prefixMatches(entry.components, names) &&
-            existsMatching(folder, entry.components.begin() + static_cast<std::ptrdiff_t>(names.size()),
-                           entry.components.end()))
+        if (entry.components.size() > names.size() && prefixMatches(entry.compiled, names) &&
+            existsMatching(folder, entry.compiled.begin() + static_cast<std::ptrdiff_t>(names.size()),
+                           entry.compiled.end()))
             return true;
     }
     return hasNames() && namedSomethingInside(folder);
@@ -157,8 +165,7 @@ bool PathPatterns::namedSomethingInside(const std::filesystem::path& folder) con
         return false;
     std::stop_source found;
     auto visit = [&](const WalkEntry& entry) {
-        // The listing buffer holds the name NUL-terminated.
-        if (coversName(entry.name().data())) {
+        if (coversName(entry.name())) {
             found.request_stop();
             return WalkDecision::skipDescendants;
         }
@@ -175,25 +182,19 @@ PathPatterns::BelowRoot PathPatterns::below(const std::filesystem::path& root) c
     below.coversRoot_ = covers(root);
     const auto names = componentsOf(root);
     for (const PathEntry& entry : paths_) {
-        if (entry.components.size() <= names.size() || !prefixMatches(entry.components, names))
+        if (entry.components.size() <= names.size() || !prefixMatches(entry.compiled, names))
             continue;
         const std::size_t depth = entry.components.size() - names.size() - 1;
         if (below.byDepth_.size() <= depth)
             below.byDepth_.resize(depth + 1);
-        below.byDepth_[depth].push_back({&entry, isLiteral(entry.components.back())});
+        below.byDepth_[depth].push_back(&entry);
     }
     return below;
 }
 
-bool PathPatterns::BelowRoot::lastMatches(const Candidate& candidate, const char* name)
+bool PathPatterns::BelowRoot::wholeMatches(const PathEntry& entry, const std::filesystem::path& path)
 {
-    const std::string& last = candidate.entry->components.back();
-    return candidate.lastIsLiteral ? last == name : componentMatches(last, name);
-}
-
-bool PathPatterns::BelowRoot::wholeMatches(const Candidate& candidate, const std::filesystem::path& path)
-{
-    return ::fnmatch(candidate.entry->pattern.c_str(), path.c_str(), FNM_PATHNAME) == 0;
+    return ::fnmatch(entry.pattern.c_str(), path.c_str(), FNM_PATHNAME) == 0;
 }
 
 } // namespace platform
