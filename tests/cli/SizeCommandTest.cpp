@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "cli/QuilloProcess.h"
 #include "scan/FileSize.h"
 #include "support/ScopedMount.h"
@@ -89,4 +92,28 @@ TEST(SizeCommand, ExcludedPathsAndOtherFileSystemsAreLeftOutUnlessAsked)
     EXPECT_EQ(bytes(runQuillo({"size", "--cross-mounts", "--exclude=*.iso", "--exclude=a", text(tree.path("top"))})),
               allocatedSizeOf(counted) + allocatedSizeOf(elsewhere));
     EXPECT_EQ(bytes(runQuillo({"size", "--exclude=top", text(tree.path("top"))})), 0);
+}
+
+// The same on a file system the machine mounts itself, where it has one: the tmpfs at /dev/shm.
+TEST(SizeCommand, StaysOffTheMachinesOwnTmpfsUnlessAsked)
+{
+    struct stat dev{};
+    struct stat shm{};
+    if (::lstat("/dev", &dev) != 0 || ::lstat("/dev/shm", &shm) != 0 || dev.st_dev == shm.st_dev)
+        GTEST_SKIP() << "/dev/shm is not a file system of its own on this machine";
+    // Parts of /dev may be unreadable: only the totals matter.
+    auto bytes = [](const QStringList& arguments) {
+        const QuilloRun run = runQuillo(arguments);
+        return std::stoll(run.out.substr(0, run.out.find('\t')));
+    };
+    const std::int64_t before = bytes({"size", "/dev"});
+    struct OwnFile {
+        std::filesystem::path path;
+        ~OwnFile() { std::filesystem::remove(path); }
+    } ours{"/dev/shm/quillo-test-" + std::to_string(::getpid())};
+    writeFile(ours.path, std::string(1 << 20, 'x'));
+    if (!isPresent(ours.path))
+        GTEST_SKIP() << "cannot write to /dev/shm";
+    EXPECT_EQ(bytes({"size", "/dev"}), before);
+    EXPECT_GE(bytes({"size", "--cross-mounts", "/dev"}), before + allocatedSizeOf(ours.path));
 }
