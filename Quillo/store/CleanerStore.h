@@ -64,6 +64,9 @@ public:
     std::int64_t foundBytes(Module module) const;
     // The module's own result total; absent without a result or when access was refused.
     std::optional<std::int64_t> scannedBytes(Module module) const;
+    // Whether a clean started now would delete for good rather than move to the Trash (the
+    // Trash's own items go for good either way): what the confirmation has to say.
+    bool deletesImmediately() const { return services_.deleteImmediately(); }
 
     void refreshStats();
     void open(Module module, bool andScan);
