@@ -17,23 +17,6 @@
 #include "ui/module/ListControls.h"
 #include "ui/module/ModuleTexts.h"
 
-TickedTotals tickedTotals(const CleanerStore& store, Module module)
-{
-    TickedTotals totals;
-    for (Module target : module.scanTargets()) {
-        const CategoryResult* result = store.result(target);
-        if (!result)
-            continue;
-        for (const ScanItem& item : result->items) {
-            if (store.isSelected(item)) {
-                ++totals.count;
-                totals.bytes += item.size;
-            }
-        }
-    }
-    return totals;
-}
-
 namespace {
 
 bool hasItems(const CleanerStore& store, Module module)
@@ -127,7 +110,7 @@ void ModuleResults::showBanner()
 
 void ModuleResults::refreshTotals()
 {
-    const TickedTotals totals = tickedTotals(store_, module_);
+    const CleanerStore::SelectedTotals totals = store_.selectedTotals(module_);
     const CategoryResult* result = store_.result(module_);
     if (controls_)
         controls_->setCounts(result ? result->items.size() : 0, totals.count);
@@ -136,7 +119,7 @@ void ModuleResults::refreshTotals()
 
 void ModuleResults::confirmClean()
 {
-    const TickedTotals totals = tickedTotals(store_, module_);
+    const CleanerStore::SelectedTotals totals = store_.selectedTotals(module_);
     if (totals.count == 0 || confirmation_)
         return;
     const bool permanent = ModuleTexts::cleansPermanently(module_, store_.deletesImmediately());

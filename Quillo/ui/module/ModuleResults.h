@@ -16,14 +16,6 @@ class CleanerStore;
 class CrossFade;
 #include <QMessageBox>
 
-// What is ticked of a module's result: how many items and their bytes.
-struct TickedTotals {
-    std::size_t count = 0;
-    std::int64_t bytes = 0;
-    bool operator==(const TickedTotals&) const = default;
-};
-TickedTotals tickedTotals(const CleanerStore& store, Module module);
-
 // A module's scan result for review: the cleaned banner after a clean, then the list with its
 // controls, or the all-clear view when nothing was found, and the floating clean bar. Cleaning
 // asks first; the confirmation's texts follow what is ticked and where it would go.
