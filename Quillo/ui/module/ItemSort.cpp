@@ -24,7 +24,10 @@ std::vector<std::size_t> sortedOrder(std::span<const ScanItem> items, ItemSort s
         });
         break;
     case ItemSort::name: {
-        QCollator collator;
+        // The C locale collates by code point alone, ignoring case and numbers; names still want
+        // a person's order there.
+        const QLocale locale = QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale();
+        QCollator collator(locale);
         collator.setNumericMode(true);
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         // Each name converted and keyed once, not once per comparison.
