@@ -36,4 +36,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>HomeTexts</name>
+    <message numerus="yes">
+        <source>%n item(s) was in use and got skipped.</source>
+        <translation>
+            <numerusform>%n item was in use and got skipped.</numerusform>
+            <numerusform>%n items were in use and got skipped.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
