@@ -48,6 +48,9 @@ HomeHeader::HomeHeader(CleanerStore& store, QWidget* parent)
     texts->setSpacing(6);
     texts->addWidget(title_);
     subtitle_->setElideMode(Qt::ElideMiddle);
+    // It takes the room the row leaves it; a new path each frame must not lay the screen out anew.
+    subtitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    subtitle_->setMinimumWidth(120);
     texts->addWidget(subtitle_);
     failures_->setSymbol(QStringLiteral("exclamationmark.triangle.fill"));
     texts->addWidget(failures_);

@@ -38,9 +38,11 @@ ProgressReadout::ProgressReadout(const QString& label, std::optional<qreal> frac
 void ProgressReadout::set(const QString& label, std::optional<qreal> fraction)
 {
     if (label != label_.text()) {
+        const QSize before = sizeHint();
         label_ = MonospacedDigits(label, labelFont());
         setAccessibleName(label);
-        updateGeometry();
+        if (sizeHint() != before)
+            updateGeometry();
         update();
     }
     bar_->setFraction(fraction);
