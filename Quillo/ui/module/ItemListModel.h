@@ -13,6 +13,8 @@ class CleanerStore;
 
 // The items of one module's result in the chosen order, ticked as the store's selection says.
 // Holds no copy: rows are positions in the store's result, re-read whenever the result changes.
+// Between the store's replacing the result and the model's reset (modelAboutToBeReset) the rows
+// stand for items that are gone: nothing may read them then.
 // Ticking a row (the check state) is a store call.
 class ItemListModel : public QAbstractListModel {
     Q_OBJECT

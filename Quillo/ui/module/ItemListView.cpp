@@ -70,10 +70,9 @@ ItemListView::ItemListView(ItemListModel* model, QWidget* parent)
     ScrollView::style(verticalScrollBar());
     setAccessibleName(ModuleTexts::catalogue(model_->module().title()));
 
+    // The store has replaced the result by the time the model resets: the rows still counted
+    // stand for items that are gone, so nothing here reads them.
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        keptCurrent_.reset();
-        if (currentIndex().isValid())
-            keptCurrent_ = model_->item(currentIndex().row()).url;
         keptScroll_ = verticalScrollBar()->value();
         setHoverRow(-1);
         leavingRow_ = -1;
@@ -399,6 +398,9 @@ void ItemListView::focusOutEvent(QFocusEvent* event)
 void ItemListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QListView::currentChanged(current, previous);
+    // Remembered by location, so that the same item is current again in a new result or order.
+    if (current.isValid())
+        keptCurrent_ = model_->item(current.row()).url;
     updateRow(previous.row());
     updateRow(current.row());
 }
