@@ -23,7 +23,12 @@ void TextLabel::setText(const QString& text)
         return;
     text_ = text;
     relayout();
-    updateGeometry();
+    // A one-line label whose width the layout does not take from its text (fixed, or ignored for
+    // an elided path that changes many times a second) keeps its size: its layout is left alone.
+    const bool sizedByLayout =
+        minimumWidth() == maximumWidth() || sizePolicy().horizontalPolicy() == QSizePolicy::Ignored;
+    if (wraps_ || !sizedByLayout)
+        updateGeometry();
 }
 
 void TextLabel::setColor(DynamicColor color)
