@@ -1,5 +1,6 @@
 // quillo-app: the window, the tray item and the settings, on the one store.
 #include <QApplication>
+#include <QIcon>
 #include <QSystemTrayIcon>
 
 #include "app/LaunchOptions.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(QUILLO_VERSION));
     // Wayland compositors and docks find the icon and name by the desktop entry's name.
     QGuiApplication::setDesktopFileName(id);
+    QApplication::setWindowIcon(QIcon::fromTheme(id, QIcon(QStringLiteral(":/quillo/app/app.quillo.Quillo.svg"))));
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());
 
     // A second launch hands its request to the first and ends.
