@@ -34,14 +34,18 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments)
     parser.addVersionOption();
     const QCommandLineOption background("background", tr("Start in the system tray without opening the window."));
     const QCommandLineOption scan("scan", tr("Start scanning the module (the Smart Scan when none is named)."));
+    QCommandLineOption firstPaint("exit-after-first-paint", "For the start-up benchmark.");
+    firstPaint.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(background);
     parser.addOption(scan);
+    parser.addOption(firstPaint);
     parser.addPositionalArgument("module", tr("The module to open: %1.").arg(moduleNames().join(", ")), "[MODULE]");
     parser.process(arguments);
 
     LaunchOptions options;
     options.background = parser.isSet(background);
     options.scan = parser.isSet(scan);
+    options.exitAfterFirstPaint = parser.isSet(firstPaint);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
         std::fprintf(stderr, "%s\n", qPrintable(tr("quillo-app: one module at most")));

@@ -21,6 +21,9 @@ public:
     std::optional<Module> module;
     // Start the module's scan too (the Smart Scan's when no module is named).
     bool scan = false;
+    // For the start-up benchmark: say "painted" on standard output once the window is first
+    // painted, then quit. Not in --help.
+    bool exitAfterFirstPaint = false;
 
     // Reads the program's arguments; --help and --version answer and end the program, and so
     // does a mistake, after one line on stderr saying what it was.

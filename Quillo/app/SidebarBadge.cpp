@@ -34,6 +34,8 @@ SidebarBadge::SidebarBadge(CleanerStore& store, Module module, QWidget* parent)
       throttle_(new FrameThrottle(this, [this] { refresh(); }))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // A spinner turns while it is visible, shown or not: it is hidden until the module works.
+    spinner_->hide();
     const auto targets = module.scanTargets();
     auto later = [this, targets](Module changed) {
         if (changed == module_ || std::find(targets.begin(), targets.end(), changed) != targets.end())

@@ -1,4 +1,6 @@
 // quillo-app: the window, the tray item and the settings, on the one store.
+#include <cstdio>
+
 #include <QApplication>
 #include <QIcon>
 #include <QSystemTrayIcon>
@@ -42,6 +44,12 @@ int main(int argc, char** argv)
                      [&app](const platform::ActivationRequest& request) {
                          app.handle(LaunchOptions::fromRequest(request), request.activationToken);
                      });
+    if (options.exitAfterFirstPaint)
+        QObject::connect(&app, &QuilloApp::mainWindowPainted, &app, [] {
+            std::fputs("painted\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
     app.start(options);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 // a later launch hands over.
 #include <gtest/gtest.h>
 
+#include <QAbstractAnimation>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -21,12 +22,14 @@
 #include "store/FakeServices.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/Appearance.h"
+#include "ui/design/FrameClock.h"
 #include "ui/design/Motion.h"
 #include "ui/design/Palette.h"
 #include "ui/design/SizeText.h"
 #include "ui/design/UsageBar.h"
 #include "ui/home/HomeScreen.h"
 #include "ui/module/ModuleScreen.h"
+#include "ui/mascot/Mascot.h"
 #include "ui/tray/TrayItem.h"
 
 namespace {
@@ -250,4 +253,31 @@ TEST_F(AppTest, ALaterLaunchsRequestOpensItsModuleAndScansOnlyWhenAsked)
     EXPECT_TRUE(quillo.mainWindow()->isVisible());
     EXPECT_EQ(quillo.store().selectedModule(), Module::trash);
     EXPECT_EQ(quillo.store().phase(Module::trash), ScanPhase::idle());
+}
+
+TEST_F(AppTest, AtRestNothingTicksButTheStoresRefreshAndTheMascotsBlink)
+{
+    Motion::setAnimationsEnabled(true);
+    QuilloApp& quillo = app(true);
+    quillo.start({});
+    quillo.openSettings();
+    // Whatever moves as the windows open comes to rest.
+    auto animating = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            for (const QAbstractAnimation* animation : widget->findChildren<QAbstractAnimation*>())
+                if (animation->state() == QAbstractAnimation::Running)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !animating(); }, 5'000));
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (const FrameClock* clock : window->findChildren<FrameClock*>())
+            EXPECT_FALSE(clock->isTicking()) << clock->parent()->metaObject()->className();
+        for (const QTimer* timer : window->findChildren<QTimer*>()) {
+            if (timer->isActive()) {
+                EXPECT_NE(qobject_cast<Mascot*>(timer->parent()), nullptr) << timer->parent()->metaObject()->className();
+            }
+        }
+    }
+    Motion::setAnimationsEnabled(false);
 }
