@@ -24,6 +24,7 @@ MemoryTile::MemoryTile(CleanerStore& store, QWidget* parent)
     auto* row = baselineRow({{used_, used_->baseline()}, {inUse, inUse->baseline()}}, 4);
     row->addStretch();
     column->addLayout(row);
+    column->addStretch();
     connect(&store_, &CleanerStore::memoryChanged, this, &MemoryTile::refresh);
     refresh();
 }

@@ -18,6 +18,9 @@ TrashTile::TrashTile(CleanerStore& store, QWidget* parent)
     auto* label = new TextLabel(tr("Trash"), Typography::font(11.5, FontWeight::semibold), Palette::inkSecondary);
     label->setSymbol(QStringLiteral("trash.fill"));
     column_->addWidget(label);
+    column_->addStretch();
+    // As tall as the memory tile beside it, whatever it shows.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     connect(&store_, &CleanerStore::resultChanged, this, [this](Module module) {
         if (module == Module::trash)
             refresh();
@@ -47,7 +50,7 @@ void TrashTile::refresh()
             value_ = note_;
         }
         value_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        column_->addWidget(value_);
+        column_->insertWidget(1, value_);
         value_->show();
     }
     if (figure_)
