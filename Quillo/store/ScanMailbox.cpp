@@ -4,18 +4,20 @@
 #include <chrono>
 
 #include <QMetaObject>
+#include <QTimer>
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // How long one wake-up of the store's thread keeps handling arrivals before it returns to its
-// event loop (a frame on screen lasts 16 ms), and how long it waits for one more.
+// event loop (a frame on screen lasts 16 ms), and how long it waits there for a driver's next
+// report, which a driver reporting in a loop sends within microseconds.
 constexpr auto drainBudget = 4ms;
-constexpr auto nextArrivalGrace = 200us;
-// While a driver waits for its pool results, how often they are looked for, and how many are
-// taken from one driver before the others get their turn.
-constexpr auto resultPoll = 100us;
+constexpr auto nextReportGrace = 200us;
+// While a driver waits for its pool results, how often the store's thread looks for them from its
+// event loop, and how many it takes from one driver before the others get their turn.
+constexpr auto resultPoll = 1ms;
 constexpr std::size_t resultBatch = 64;
 
 } // namespace
@@ -55,6 +57,7 @@ void ScanMailbox::takeAll(Slot& slot, DiskScanner::PendingResults& results)
     if (stop_.stop_requested())
         return;
     slot.results = &results;
+    slot.resultsTaken = false;
     wakeStoreThread();
     handled_.wait(lock, stop_, [&] { return !slot.results; });
     // Cancelled: the rest is the driver's once the store's thread has let go.
@@ -100,44 +103,80 @@ void ScanMailbox::drain()
     drainPosted_ = false;
     draining_ = true;
     const auto deadline = std::chrono::steady_clock::now() + drainBudget;
-    bool resultsLeft = handleArrivals(lock);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const auto waited = arrived_.wait_for(lock, resultsLeft ? resultPoll : nextArrivalGrace);
-        const bool left = handleArrivals(lock);
-        if (waited == std::cv_status::timeout && !resultsLeft && !left)
+    bool resultsLeft = false;
+    for (;;) {
+        resultsLeft = handleArrivals(lock, deadline);
+        // Pool results come at the pool's pace: they are looked for again from the event loop,
+        // not waited for here.
+        if (resultsLeft || std::chrono::steady_clock::now() >= deadline ||
+            !arrived_.wait_for(lock, nextReportGrace, [&] { return anyReportWaiting() || anyResultsHandedOver(); }))
             break;
-        resultsLeft = left;
     }
     draining_ = false;
-    if (resultsLeft || std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; }))
+    if (anyReportWaiting())
         wakeStoreThread();
+    else if (resultsLeft)
+        lookForResultsSoon();
 }
 
-bool ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock)
+bool ScanMailbox::anyReportWaiting() const
+{
+    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; });
+}
+
+bool ScanMailbox::anyResultsHandedOver() const
+{
+    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.results && !slot.resultsTaken; });
+}
+
+void ScanMailbox::lookForResultsSoon()
+{
+    if (lookScheduled_ || !context_)
+        return;
+    lookScheduled_ = true;
+    QTimer::singleShot(resultPoll, Qt::PreciseTimer, context_, [self = shared_from_this()] {
+        self->lookScheduled_ = false;
+        self->drain();
+    });
+}
+
+bool ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock, std::chrono::steady_clock::time_point deadline)
 {
     bool resultsLeft = false;
-    for (Slot& slot : slots_) {
-        if (slot.reportWaiting) {
+    // Passes over the drivers, a batch each, while one still had a full batch ready.
+    for (bool batchFull = true; batchFull && std::chrono::steady_clock::now() < deadline;) {
+        batchFull = false;
+        resultsLeft = false;
+        for (Slot& slot : slots_) {
+            applyWaitingReport(slot, lock);
+            if (!slot.results || stop_.stop_requested())
+                continue;
+            slot.resultsTaken = true;
+            slot.resultsInHand = true;
             lock.unlock();
-            if (!stop_.stop_requested())
-                callbacks_.progress(slot.target, slot.progress);
+            const auto taken = slot.results->takeFinished(resultBatch);
             lock.lock();
-            slot.reportWaiting = false;
-            handled_.notify_all();
+            slot.resultsInHand = false;
+            if (taken.all)
+                slot.results = nullptr;
+            if (taken.all || stop_.stop_requested())
+                handled_.notify_all();
+            else
+                resultsLeft = true;
+            batchFull = batchFull || (!taken.all && taken.count == resultBatch);
         }
-        if (!slot.results || stop_.stop_requested())
-            continue;
-        slot.resultsInHand = true;
-        lock.unlock();
-        const bool allTaken = slot.results->takeFinished(resultBatch);
-        lock.lock();
-        slot.resultsInHand = false;
-        if (allTaken)
-            slot.results = nullptr;
-        if (allTaken || stop_.stop_requested())
-            handled_.notify_all();
-        else
-            resultsLeft = true;
     }
     return resultsLeft;
+}
+
+void ScanMailbox::applyWaitingReport(Slot& slot, std::unique_lock<std::mutex>& lock)
+{
+    if (!slot.reportWaiting)
+        return;
+    lock.unlock();
+    if (!stop_.stop_requested())
+        callbacks_.progress(slot.target, slot.progress);
+    lock.lock();
+    slot.reportWaiting = false;
+    handled_.notify_all();
 }
