@@ -10,11 +10,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long one wake-up of the store's thread keeps handling arrivals before it returns to its
-// event loop (a frame on screen lasts 16 ms), and how long it waits there for a driver's next
-// report, which a driver reporting in a loop sends within microseconds.
+// How long one turn of the store's thread takes results before it returns to its event loop (a
+// frame on screen lasts 16 ms).
 constexpr auto drainBudget = 4ms;
-constexpr auto nextReportGrace = 200us;
 // While a driver waits for its pool results, how often the store's thread looks for them from its
 // event loop, and how many it takes from one driver before the others get their turn.
 constexpr auto resultPoll = 1ms;
@@ -57,7 +55,6 @@ void ScanMailbox::takeAll(Slot& slot, DiskScanner::PendingResults& results)
     if (stop_.stop_requested())
         return;
     slot.results = &results;
-    slot.resultsTaken = false;
     wakeStoreThread();
     handled_.wait(lock, stop_, [&] { return !slot.results; });
     // Cancelled: the rest is the driver's once the store's thread has let go.
@@ -89,9 +86,7 @@ void ScanMailbox::receive(Module target, CategoryResult result)
 
 void ScanMailbox::wakeStoreThread()
 {
-    if (draining_) {
-        arrived_.notify_one();
-    } else if (!drainPosted_ && context_) {
+    if (!drainPosted_ && context_) {
         drainPosted_ = true;
         QMetaObject::invokeMethod(context_, [self = shared_from_this()] { self->drain(); }, Qt::QueuedConnection);
     }
@@ -101,57 +96,40 @@ void ScanMailbox::drain()
 {
     std::unique_lock lock(mutex_);
     drainPosted_ = false;
-    draining_ = true;
-    const auto deadline = std::chrono::steady_clock::now() + drainBudget;
-    bool resultsLeft = false;
-    for (;;) {
-        resultsLeft = handleArrivals(lock, deadline);
-        // Pool results come at the pool's pace: they are looked for again from the event loop,
-        // not waited for here.
-        if (resultsLeft || std::chrono::steady_clock::now() >= deadline ||
-            !arrived_.wait_for(lock, nextReportGrace, [&] { return anyReportWaiting() || anyResultsHandedOver(); }))
-            break;
-    }
-    draining_ = false;
-    if (anyReportWaiting())
+    const Left left = handleArrivals(lock, std::chrono::steady_clock::now() + drainBudget);
+    const bool reportWaiting =
+        std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; });
+    // Results not finished yet come at the pool's pace: they are looked for again from the event
+    // loop, not waited for here.
+    if (reportWaiting || left == Left::finishedResults)
         wakeStoreThread();
-    else if (resultsLeft)
-        lookForResultsSoon();
+    else if (left == Left::unfinishedResults && !lookScheduled_ && context_) {
+        lookScheduled_ = true;
+        QTimer::singleShot(resultPoll, Qt::PreciseTimer, context_, [self = shared_from_this()] {
+            self->lookScheduled_ = false;
+            self->drain();
+        });
+    }
 }
 
-bool ScanMailbox::anyReportWaiting() const
+ScanMailbox::Left ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock,
+                                              std::chrono::steady_clock::time_point deadline)
 {
-    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; });
-}
-
-bool ScanMailbox::anyResultsHandedOver() const
-{
-    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.results && !slot.resultsTaken; });
-}
-
-void ScanMailbox::lookForResultsSoon()
-{
-    if (lookScheduled_ || !context_)
-        return;
-    lookScheduled_ = true;
-    QTimer::singleShot(resultPoll, Qt::PreciseTimer, context_, [self = shared_from_this()] {
-        self->lookScheduled_ = false;
-        self->drain();
-    });
-}
-
-bool ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock, std::chrono::steady_clock::time_point deadline)
-{
-    bool resultsLeft = false;
-    // Passes over the drivers, a batch each, while one still had a full batch ready.
-    for (bool batchFull = true; batchFull && std::chrono::steady_clock::now() < deadline;) {
-        batchFull = false;
-        resultsLeft = false;
+    Left left = Left::finishedResults;
+    // Passes over the drivers, a batch each, while one had a full batch and time is left.
+    while (left == Left::finishedResults && std::chrono::steady_clock::now() < deadline) {
+        left = Left::nothing;
         for (Slot& slot : slots_) {
-            applyWaitingReport(slot, lock);
+            if (slot.reportWaiting) {
+                lock.unlock();
+                if (!stop_.stop_requested())
+                    callbacks_.progress(slot.target, slot.progress);
+                lock.lock();
+                slot.reportWaiting = false;
+                handled_.notify_all();
+            }
             if (!slot.results || stop_.stop_requested())
                 continue;
-            slot.resultsTaken = true;
             slot.resultsInHand = true;
             lock.unlock();
             const auto taken = slot.results->takeFinished(resultBatch);
@@ -162,21 +140,8 @@ bool ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock, std::chrono
             if (taken.all || stop_.stop_requested())
                 handled_.notify_all();
             else
-                resultsLeft = true;
-            batchFull = batchFull || (!taken.all && taken.count == resultBatch);
+                left = std::max(left, taken.count == resultBatch ? Left::finishedResults : Left::unfinishedResults);
         }
     }
-    return resultsLeft;
-}
-
-void ScanMailbox::applyWaitingReport(Slot& slot, std::unique_lock<std::mutex>& lock)
-{
-    if (!slot.reportWaiting)
-        return;
-    lock.unlock();
-    if (!stop_.stop_requested())
-        callbacks_.progress(slot.target, slot.progress);
-    lock.lock();
-    slot.reportWaiting = false;
-    handled_.notify_all();
+    return left;
 }
