@@ -22,6 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "scan/PoolTasks.h"
 #include "store/CleanerStore.h"
 #include "ui/design/CanvasBackground.h"
 #include "ui/design/Motion.h"
@@ -114,7 +115,8 @@ double threadCpuSeconds()
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Reports `perSecond` times a second for `seconds`, each waiting until the store applied it.
+// Reports `perSecond` times a second for `seconds`, as a scan's measuring does: pieces of work
+// finish on the pool at that pace and each result's report is applied before the next is taken.
 struct ReportingScan {
     int perSecond = 5000;
     double seconds = 3;
@@ -123,12 +125,18 @@ struct ReportingScan {
     CategoryResult run(const ProgressSink& progress)
     {
         const auto start = std::chrono::steady_clock::now();
-        const int total = int(perSecond * seconds);
-        for (int i = 0; i < total && !progress.isCancelled(); ++i) {
-            std::this_thread::sleep_until(start + std::chrono::microseconds(i * 1'000'000LL / perSecond));
-            progress({std::int64_t(i) * 4096, "~/.cache/app/entry-" + std::to_string(i), double(i) / total});
-            ++reports;
-        }
+        const auto total = std::size_t(perSecond * seconds);
+        std::size_t taken = 0;
+        DiskScanner::takeAsFinished(
+            total,
+            [&](std::size_t i) {
+                std::this_thread::sleep_until(start + std::chrono::microseconds(i * 1'000'000LL / perSecond));
+                return i;
+            },
+            [&](std::size_t, std::size_t i) {
+                progress({std::int64_t(i) * 4096, "~/.cache/app/entry-" + std::to_string(i), double(++taken) / total});
+                ++reports;
+            });
         return {};
     }
 };

@@ -28,6 +28,8 @@ struct PlatformWords {
     std::span<const std::string_view> developerJunkLocations;
     std::span<const std::string_view> trashLocations;
     std::span<const std::string_view> largeFilesLocations;
+    std::span<const std::string_view> uninstallerLocations;
+    std::span<const std::string_view> leftoversLocations;
 
     // Tags, rows and the access explanation.
     std::string_view systemTagHelp;         // "Belongs to macOS. Usually safe to remove, but worth a look."

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/DirectoryListing.h"
+#include "platform/FlatpakApps.h"
 #include "platform/MountPoints.h"
 #include "platform/PermanentRemoval.h"
 #include "platform/RemovalGuard.h"
@@ -82,6 +83,16 @@ Removal remove(const fs::path& location, bool permanently, std::vector<fs::path>
     return {removed.error, removed.whole(), removed.removedBytes};
 }
 
+// A Flatpak application goes through Flatpak's uninstall alone, never as files, and only while
+// its folder is the one the scan saw: an uninstall and a new install since make a new one.
+Removal uninstall(const ScanItem& item)
+{
+    platform::Outcome outcome = stillTheScannedEntry(item);
+    if (outcome)
+        outcome = platform::uninstallFlatpakApp(item.url);
+    return {outcome.error(), outcome.ok()};
+}
+
 } // namespace
 
 CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop)
@@ -91,7 +102,9 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::sto
     for (const auto& item : items) {
         if (stop.stop_requested())
             break;
-        const Removal removal = remove(item.url, permanently, deletedForGood, unchangedSinceScan(item));
+        const Removal removal = item.removal == ScanItem::Removal::flatpakUninstall
+                                    ? uninstall(item)
+                                    : remove(item.url, permanently, deletedForGood, unchangedSinceScan(item));
         report.freedBytes += removal.whole ? item.size : removal.removedBytes;
         if (removal.error) {
             report.failedURLs.push_back(item.url);
