@@ -42,6 +42,7 @@ TEST(AutostartTest, SwitchingOnWritesAnEntryThatRunsTheCommandQuotedAndOffRemove
 
 TEST(AutostartTest, AnEntryOfTheSystemsIsOverriddenByAHiddenOneWhenSwitchingOff)
 {
+    ASSERT_FALSE(isolatedHome().empty());
     QTemporaryDir system;
     ASSERT_TRUE(QDir().mkpath(system.filePath("autostart")));
     QFile shipped(system.filePath("autostart/" + id + ".desktop"));
