@@ -17,7 +17,8 @@ namespace {
 
 constexpr qreal pickerHeight = 28;
 constexpr qreal inset = 2;
-constexpr qreal segmentPadding = 12;
+// Narrow enough that a settings row holds the four size choices beside its label on one line.
+constexpr qreal segmentPadding = 10;
 
 const QFont& segmentFont()
 {
