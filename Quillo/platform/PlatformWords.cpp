@@ -52,6 +52,10 @@ constexpr PlatformWords mac{
                           "then reopen Quillo.",
     .folderAccessMessage = "Allow Quillo to read this folder in System Settings › Privacy & Security › Files & "
                            "Folders.",
+    .menuBarSection = "Menu bar",
+    .showInMenuBar = "Show Quillo in the menu bar",
+    .menuBarShowsFreeSpace = "Show free space next to the icon",
+    .openAccessSettingsShort = "Open Settings…",
     .startupVolumeFallback = "Macintosh HD",
 };
 
@@ -83,6 +87,11 @@ constexpr PlatformWords linux{
     .accessMessageBefore = "Quillo can't read ",
     .accessMessageAfter = ". Check that your user can open it, then try again.",
     .folderAccessMessage = "Quillo can't read this folder. Check that your user can open it, then try again.",
+    // No tray draws text beside its icons: the free space is in the icon's tooltip.
+    .menuBarSection = "System tray",
+    .showInMenuBar = "Show Quillo in the system tray",
+    .menuBarShowsFreeSpace = "Show free space when pointing at the icon",
+    .openAccessSettingsShort = "Open Folder",
     .startupVolumeFallback = "Computer",
 };
 

@@ -44,6 +44,12 @@ struct PlatformWords {
     std::string_view accessMessageAfter;
     std::string_view folderAccessMessage;
 
+    // The settings window: the tray item's section and switches, and the access row's button.
+    std::string_view menuBarSection;        // "Menu bar"
+    std::string_view showInMenuBar;         // "Show Quillo in the menu bar"
+    std::string_view menuBarShowsFreeSpace; // "Show free space next to the icon"
+    std::string_view openAccessSettingsShort; // "Open Settings…"
+
     // The start-up volume's name when the system gives none.
     std::string_view startupVolumeFallback; // "Macintosh HD"
 };

@@ -10,8 +10,9 @@ CrossFade::CrossFade(QWidget* parent)
 {
 }
 
-void CrossFade::setCurrent(QWidget* page, const Timing& timing)
+void CrossFade::setCurrent(QWidget* page, const Timing& timing, qreal drop)
 {
+    drop_ = drop;
     // A page still fading out when the next change comes goes at once.
     delete leaving_;
     leaving_ = current_;
@@ -51,10 +52,19 @@ void CrossFade::setFade(qreal fade)
     if (fade_ >= 1) {
         delete leaving_;
         setOpacity(current_, 1);
+        place(current_, 1);
         return;
     }
     setOpacity(current_, fade_);
     setOpacity(leaving_, 1 - fade_);
+    place(current_, fade_);
+    place(leaving_, 1 - fade_);
+}
+
+void CrossFade::place(QWidget* page, qreal visibility)
+{
+    if (page)
+        page->setGeometry(rect().translated(0, qRound(drop_ * (1 - visibility))));
 }
 
 QSize CrossFade::sizeHint() const
@@ -70,7 +80,6 @@ QSize CrossFade::minimumSizeHint() const
 void CrossFade::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    for (QWidget* page : {current_.data(), leaving_.data()})
-        if (page)
-            page->setGeometry(rect());
+    place(current_, fade_);
+    place(leaving_, 1 - fade_);
 }

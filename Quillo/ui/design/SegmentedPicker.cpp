@@ -17,7 +17,8 @@ namespace {
 
 constexpr qreal pickerHeight = 28;
 constexpr qreal inset = 2;
-constexpr qreal segmentPadding = 12;
+// Narrow enough that a settings row holds the four size choices beside its label on one line.
+constexpr qreal segmentPadding = 10;
 
 const QFont& segmentFont()
 {
@@ -79,10 +80,20 @@ SegmentedPicker::SegmentedPicker(const QStringList& labels, const QString& title
 
 void SegmentedPicker::setCurrent(int index)
 {
-    if (index < 0 || index >= int(segments_.size()))
+    if (index >= int(segments_.size()))
         return;
-    segments_[std::size_t(index)]->setChecked(true);
+    if (index < 0) {
+        // An exclusive group keeps one segment checked unless told otherwise for a moment.
+        group_->setExclusive(false);
+        for (QAbstractButton* segment : segments_)
+            segment->setChecked(false);
+        group_->setExclusive(true);
+        choose(-1, false);
+        return;
+    }
+    // Chosen first, so that the segment's toggle is not taken for the user's.
     choose(index, false);
+    segments_[std::size_t(index)]->setChecked(true);
 }
 
 void SegmentedPicker::choose(int index, bool byUser)
@@ -91,7 +102,8 @@ void SegmentedPicker::choose(int index, bool byUser)
         return;
     previous_ = current_;
     current_ = index;
-    motion_->jumpTo(0);
+    // The thumb slides from one choice to another; to or from no choice it appears or goes.
+    motion_->jumpTo(previous_ < 0 || current_ < 0 ? 1 : 0);
     motion_->animateTo(1, Timing::spring(0.3, 0.85));
     for (QAbstractButton* segment : segments_)
         segment->update();
@@ -137,9 +149,9 @@ void SegmentedPicker::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(Shapes::capsule(QRectF(0, 0, width(), pickerHeight)), Palette::sunken.current());
-    if (frames_.empty())
+    if (frames_.empty() || current_ < 0)
         return;
-    const QRectF& from = frames_[std::size_t(previous_)];
+    const QRectF& from = frames_[std::size_t(previous_ < 0 ? current_ : previous_)];
     const QRectF& to = frames_[std::size_t(current_)];
     const QRectF thumb(from.x() + (to.x() - from.x()) * slide_, to.y(),
                        from.width() + (to.width() - from.width()) * slide_, to.height());

@@ -19,6 +19,7 @@ public:
     // `title` names the control for assistive technology; it is not shown.
     SegmentedPicker(const QStringList& labels, const QString& title, QWidget* parent = nullptr);
 
+    // The chosen segment; -1 while none is (a stored value that no segment stands for).
     int current() const { return current_; }
     void setCurrent(int index);
 

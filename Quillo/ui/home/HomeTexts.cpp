@@ -28,12 +28,6 @@ QString HomeTexts::module(std::string_view text)
     return QCoreApplication::translate("Module", text.data());
 }
 
-bool isSpaceLow(const StorageInfo& storage)
-{
-    const bool mostlyFull = storage.total >= 1 && double(storage.total - storage.available) / double(storage.total) > 0.9;
-    return mostlyFull || storage.available < 10'000'000'000;
-}
-
 QString HomeTexts::title(const ScanPhase& phase, std::int64_t foundBytes)
 {
     switch (phase.kind()) {
@@ -58,7 +52,7 @@ HomeTexts::Subtitle HomeTexts::subtitle(const ScanPhase& phase, const StorageInf
 {
     switch (phase.kind()) {
     case ScanPhase::Kind::idle:
-        if (isSpaceLow(storage))
+        if (storage.isSpaceLow())
             return {Subtitle::Look::warning,
                     words(platform::platformWords().computerIsAlmostFullOnly) + tr("%1 left.").arg(fileSize(storage.available)),
                     {}};
@@ -128,7 +122,7 @@ std::vector<StorageSegment> storageSegments(const StorageInfo& storage,
                         segments.empty() ? HomeTexts::tr("Used") : HomeTexts::tr("Everything else"),
                         std::max<std::int64_t>(used - found, 0), Palette::ink, true});
     segments.push_back({QStringLiteral("free"), HomeTexts::tr("Free"), storage.available,
-                        isSpaceLow(storage) ? Palette::danger : Palette::success});
+                        storage.isSpaceLow() ? Palette::danger : Palette::success});
     return segments;
 }
 

@@ -45,9 +45,6 @@ public:
     static QString module(std::string_view text);
 };
 
-// The disk is nearly full: more than 90 % used, or less than 10 GB left.
-bool isSpaceLow(const StorageInfo& storage);
-
 // The storage bar's pieces: what each Smart Scan module with a result found (left out when it
 // found nothing), everything else in use (flexible, never below zero), and the free space.
 // Zero-byte pieces stay in the list, for the legend; the bar leaves them out.

@@ -35,7 +35,7 @@ void StorageCard::refresh()
     const StorageInfo& storage = store_.storage();
     volume_->setText(QString::fromStdString(storage.volumeName));
     free_->setText(HomeTexts::freeOfTotal(storage));
-    free_->setColor(isSpaceLow(storage) ? Palette::danger : Palette::inkSecondary);
+    free_->setColor(storage.isSpaceLow() ? Palette::danger : Palette::inkSecondary);
     const std::vector<StorageSegment> segments = storageSegments(store_);
     bar_->setSegments(segments, storage.total);
     legend_->setSegments(segments);

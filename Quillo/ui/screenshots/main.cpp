@@ -1,5 +1,6 @@
-// Renders every screen in each of its phases, light and dark, from a store fed with made-up
-// results, as PNG files into the folder named on the command line, for review:
+// Renders every screen in each of its phases, the whole main window, the tray panel and the
+// settings window, light and dark, from a store fed with made-up results, as PNG files into the
+// folder named on the command line, for review:
 //   QT_QPA_PLATFORM=offscreen quillo-screenshots OUTPUT_FOLDER [NAME_FILTER]
 #include <chrono>
 #include <cstdio>
@@ -10,7 +11,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
+
+#include "app/MainWindow.h"
+#include "foundation/Preferences.h"
+#include "records/PreferenceKeys.h"
+#include "ui/settings/SettingsWindow.h"
+#include "ui/tray/TrayPanel.h"
 
 #include "store/CleanerStore.h"
 #include "ui/design/Appearance.h"
@@ -174,6 +182,85 @@ bool render(const QDir& folder, Module module, const Phase& phase, bool dark)
     return reached;
 }
 
+bool save(const QImage& image, const QString& file)
+{
+    if (!image.save(file)) {
+        std::fprintf(stderr, "quillo-screenshots: cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// The whole main window (its content; the title bar is the desktop's) on the home screen or a
+// module's, before and after a scan.
+bool renderWindow(const QDir& folder, const QString& name, Module module, bool scanned, bool dark)
+{
+    ScreenFixtures::System system(true);
+    CleanerStore store(system.services());
+    MainWindow window(store);
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    bool reached = true;
+    if (scanned) {
+        reached = scanToReady(store, Module::smartScan) && (module == Module::smartScan || scanToReady(store, module));
+    }
+    store.setSelectedModule(module);
+    settle();
+    return save(GallerySheets::render(window, 2), folder.filePath(name + (dark ? "-dark.png" : "-light.png"))) && reached;
+}
+
+bool renderTrayPanel(const QDir& folder, const QString& name, bool scanned, bool dark)
+{
+    ScreenFixtures::System system(true);
+    CleanerStore store(system.services());
+    TrayPanel panel(store);
+    bool reached = true;
+    if (scanned)
+        reached = scanToReady(store, Module::smartScan) && scanToReady(store, Module::trash);
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    panel.show();
+    settle();
+    panel.adjustSize();
+    return save(GallerySheets::render(panel, 2), folder.filePath(name + (dark ? "-dark.png" : "-light.png"))) && reached;
+}
+
+// The settings on a desktop without a tray, access not granted, one picker without a choice.
+bool renderSettings(const QDir& folder, const QString& name, bool withTray, bool dark)
+{
+    QTemporaryDir home;
+    Preferences preferences(home.filePath("preferences.json"));
+    preferences.registerApplicationDefaults();
+    preferences.setInteger(PreferenceKeys::largeFileThresholdMB, withTray ? 500 : 300);
+    SettingsWindow::System answers;
+    answers.trayAvailable = withTray;
+    answers.hasFullDiskAccess = [withTray] { return withTray; };
+    answers.startsAtLogin = [withTray] { return withTray; };
+    answers.setStartsAtLogin = [](bool) { return true; };
+    SettingsWindow window(preferences, answers);
+    window.adjustSize();
+    return save(GallerySheets::render(window, 2), folder.filePath(name + (dark ? "-dark.png" : "-light.png")));
+}
+
+// The application's windows as a user sees them: each with its name and how to render it.
+bool renderWindows(const QDir& folder, const QString& filter, bool dark)
+{
+    const std::vector<std::pair<QString, std::function<bool(const QString&)>>> windows{
+        {"window-home-idle", [&](const QString& n) { return renderWindow(folder, n, Module::smartScan, false, dark); }},
+        {"window-home-results", [&](const QString& n) { return renderWindow(folder, n, Module::smartScan, true, dark); }},
+        {"window-module-results", [&](const QString& n) { return renderWindow(folder, n, Module::developerJunk, true, dark); }},
+        {"tray-panel-idle", [&](const QString& n) { return renderTrayPanel(folder, n, false, dark); }},
+        {"tray-panel-results", [&](const QString& n) { return renderTrayPanel(folder, n, true, dark); }},
+        {"settings", [&](const QString& n) { return renderSettings(folder, n, true, dark); }},
+        {"settings-no-tray", [&](const QString& n) { return renderSettings(folder, n, false, dark); }},
+    };
+    bool ok = true;
+    for (const auto& [name, render] : windows)
+        if (filter.isEmpty() || name.contains(filter))
+            ok &= render(name);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -202,6 +289,7 @@ int main(int argc, char** argv)
                 ok &= render(folder, module, phase, dark);
             }
         }
+        ok &= renderWindows(folder, filter, dark);
     }
     return ok ? 0 : 1;
 }
