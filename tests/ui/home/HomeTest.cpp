@@ -8,6 +8,7 @@
 
 #include "store/CleanerStore.h"
 #include "store/FakeServices.h"
+#include "support/EventLoop.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/Motion.h"
 #include "ui/design/Palette.h"
@@ -21,28 +22,6 @@
 #include "ui/home/StorageCard.h"
 
 namespace {
-
-template <class Predicate>
-bool runEventsUntil(Predicate done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 10'000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void settle()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 40)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 ScanItem item(const std::string& name, std::int64_t size, bool recommended)
 {
@@ -71,7 +50,7 @@ protected:
     {
         store.scan(Module::smartScan);
         ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::smartScan) == ScanPhase::ready(); }));
-        settle();
+        settleFrames();
     }
 
     FakeSystem system;
@@ -143,7 +122,7 @@ TEST_F(HomeTest, CardsShowLiveFiguresAndPickedChipsOnlyWhileReady)
     system.scanner.hold(Module::trash);
     store.scan(Module::smartScan);
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
-    settle();
+    settleFrames();
     EXPECT_EQ(junk->pickedText(), "1 of 2 picked");
     EXPECT_EQ(junk->figure()->bytes(), 4 * GB);
     EXPECT_EQ(screen.moduleCards()[2]->shownValue(), CardValue::working);
@@ -151,7 +130,7 @@ TEST_F(HomeTest, CardsShowLiveFiguresAndPickedChipsOnlyWhileReady)
     ASSERT_NE(screen.header()->readout(), nullptr);
     system.scanner.finish(Module::trash);
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::smartScan) == ScanPhase::ready(); }));
-    settle();
+    settleFrames();
     EXPECT_EQ(screen.header()->title(), "6.5 GB to clean");
     EXPECT_EQ(screen.header()->primaryButton()->text(), "Clean 5.5 GB");
 
@@ -159,7 +138,7 @@ TEST_F(HomeTest, CardsShowLiveFiguresAndPickedChipsOnlyWhileReady)
     store.scan(Module::trash);
     system.scanner.finish(Module::trash);
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::trash) == ScanPhase::ready(); }));
-    settle();
+    settleFrames();
     EXPECT_EQ(screen.moduleCards()[2]->shownValue(), CardValue::needsAccess);
     // A module that found nothing has no piece of the bar nor of the legend.
     EXPECT_EQ(screen.storageCard()->legend()->chips().size(), 4u);
@@ -175,7 +154,7 @@ TEST_F(HomeTest, SmartCleanConfirmationWarnsThatTrashItemsGoForGood)
     EXPECT_TRUE(screen.confirmation()->informativeText().endsWith(
         " Items that are already in the Trash will be deleted permanently."));
     screen.confirmation()->close();
-    settle();
+    settleFrames();
 
     // Without a ticked Trash item there is nothing to warn about.
     store.toggle(store.result(Module::trash)->items[0]);
@@ -184,7 +163,7 @@ TEST_F(HomeTest, SmartCleanConfirmationWarnsThatTrashItemsGoForGood)
     EXPECT_EQ(screen.confirmation()->informativeText(),
               "The selected items will be moved to the Trash, so you can still restore them.");
     screen.confirmation()->close();
-    settle();
+    settleFrames();
 
     system.deleteImmediately = true;
     screen.confirmClean();
@@ -199,7 +178,7 @@ TEST_F(HomeTest, AfterACleanTheHeaderOffersTheTrashOnlyWhenItemsWentThere)
     system.cleaner.failOn("/fixture/c");
     store.clean(Module::smartScan);
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::smartScan).kind() == ScanPhase::Kind::cleaned; }));
-    settle();
+    settleFrames();
     EXPECT_EQ(screen.header()->title(), "3.5 GB gone");
     EXPECT_EQ(screen.header()->failures(), "1 item was in use and got skipped.");
     const auto buttons = screen.header()->actions()->findChildren<QAbstractButton*>();

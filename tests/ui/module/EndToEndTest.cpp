@@ -11,6 +11,7 @@
 #include "scan/SystemAnswers.h"
 #include "scan/apps/InstalledApps.h"
 #include "store/CleanerStore.h"
+#include "support/EventLoop.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 #include "support/WidgetApplication.h"
@@ -25,30 +26,6 @@
 #include "ui/module/ModuleScreen.h"
 
 namespace {
-
-// Turns the application's event loop until `done()` holds; false when ten seconds pass first.
-template <class Predicate>
-bool runEventsUntil(Predicate done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 10'000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-// Lets what is posted arrive, and a frame's refreshes run.
-void settle()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 40)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // HOME and the XDG folders point into the program's own home before the application (and GLib
 // with it) starts.
@@ -106,7 +83,7 @@ TEST_F(EndToEndTest, ScanUntickOneCleanAndFindTheRestInTheTrash)
     ASSERT_NE(intro, nullptr);
     QTest::mouseClick(intro->scanButton(), Qt::LeftButton);
     ASSERT_TRUE(runEventsUntil([&] { return screen.body() == ModuleScreen::Body::results; }));
-    settle();
+    settleFrames();
     auto* results = qobject_cast<ModuleResults*>(screen.bodyWidget());
     ItemListView* list = results->list();
     ASSERT_EQ(list->model()->rowCount(), 3);
@@ -129,6 +106,6 @@ TEST_F(EndToEndTest, ScanUntickOneCleanAndFindTheRestInTheTrash)
     EXPECT_TRUE(std::filesystem::exists(trashFiles / "tool.log"));
     EXPECT_FALSE(std::filesystem::exists(trashFiles / "com.example.player"));
     EXPECT_TRUE(std::filesystem::exists(home / "Library/Caches/com.example.player/blob"));
-    settle();
+    settleFrames();
     EXPECT_EQ(list->model()->rowCount(), 1);
 }

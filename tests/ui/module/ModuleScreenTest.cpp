@@ -12,6 +12,7 @@
 
 #include "store/CleanerStore.h"
 #include "store/FakeServices.h"
+#include "support/EventLoop.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/Motion.h"
 #include "ui/design/PillButton.h"
@@ -26,30 +27,6 @@
 #include "ui/module/SelectAllBox.h"
 
 namespace {
-
-// Turns the application's event loop until `done()` holds; false when ten seconds pass first.
-template <class Predicate>
-bool runEventsUntil(Predicate done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 10'000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-// Lets what is posted arrive, and a frame's refreshes run.
-void settle()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 40)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 ScanItem item(const std::string& name, std::int64_t size, bool recommended, std::vector<ScanItem::Tag> tags = {})
 {
@@ -85,7 +62,7 @@ protected:
         QApplication::setActiveWindow(screen.get());
         store.scan(module);
         EXPECT_TRUE(runEventsUntil([&] { return store.phase(module) == ScanPhase::ready() && !store.isScanning(module); }));
-        settle();
+        settleFrames();
         return screen;
     }
 
@@ -113,7 +90,7 @@ TEST_F(ModuleScreenTest, EachStateShowsItsBodyAndARefusedScanExplainsEvenWhenRea
     EXPECT_EQ(screen.header()->found(), nullptr);
     system.scanner.finish(Module::systemJunk);
     ASSERT_TRUE(runEventsUntil([&] { return screen.body() == ModuleScreen::Body::results; }));
-    settle();
+    settleFrames();
     ASSERT_NE(screen.header()->found(), nullptr);
     EXPECT_EQ(screen.header()->found()->bytes(), 6000);
 
@@ -122,7 +99,7 @@ TEST_F(ModuleScreenTest, EachStateShowsItsBodyAndARefusedScanExplainsEvenWhenRea
     store.scan(Module::systemJunk);
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
     EXPECT_EQ(screen.body(), ModuleScreen::Body::accessNeeded);
-    settle();
+    settleFrames();
     EXPECT_EQ(screen.header()->found(), nullptr);
 }
 
@@ -206,7 +183,7 @@ TEST_F(ModuleScreenTest, ReturnAsksBeforeCleaningAndCancelIsTheDefaultAnswer)
     ASSERT_NE(box->defaultButton(), nullptr);
     EXPECT_EQ(box->buttonRole(box->defaultButton()), QMessageBox::RejectRole);
     box->defaultButton()->click();
-    settle();
+    settleFrames();
     EXPECT_TRUE(system.cleaner.calls().empty());
     EXPECT_EQ(store.phase(Module::systemJunk), ScanPhase::ready());
 }
