@@ -34,16 +34,6 @@
 
 namespace {
 
-ScanItem item(const std::string& name, std::int64_t size)
-{
-    ScanItem made;
-    made.url = "/fixture/" + name;
-    made.name = name;
-    made.size = size;
-    made.isRecommended = true;
-    return made;
-}
-
 LaunchOptions launch(bool background, std::optional<Module> module = std::nullopt, bool scan = false)
 {
     LaunchOptions options;
@@ -58,7 +48,7 @@ protected:
     void SetUp() override
     {
         Motion::setAnimationsEnabled(false);
-        system.scanner.setResult(Module::systemJunk, {{item("a", 4'000'000'000)}, false});
+        system.scanner.setResult(Module::systemJunk, {{fixtureItem("a", 4'000'000'000)}, false});
     }
 
     QuilloApp& app(bool trayAvailable = false)

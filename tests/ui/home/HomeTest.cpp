@@ -23,16 +23,6 @@
 
 namespace {
 
-ScanItem item(const std::string& name, std::int64_t size, bool recommended)
-{
-    ScanItem made;
-    made.url = "/fixture/" + name;
-    made.name = name;
-    made.size = size;
-    made.isRecommended = recommended;
-    return made;
-}
-
 constexpr std::int64_t GB = 1'000'000'000;
 
 class HomeTest : public ::testing::Test {
@@ -41,9 +31,10 @@ protected:
     {
         Translations::install();
         Motion::setAnimationsEnabled(false);
-        system.scanner.setResult(Module::systemJunk, {{item("a", 3 * GB, true), item("b", 1 * GB, false)}, false});
-        system.scanner.setResult(Module::developerJunk, {{item("c", 2 * GB, true)}, false});
-        system.scanner.setResult(Module::trash, {{item("d", 500'000'000, true)}, false});
+        system.scanner.setResult(Module::systemJunk,
+                                 {{fixtureItem("a", 3 * GB, true), fixtureItem("b", 1 * GB, false)}, false});
+        system.scanner.setResult(Module::developerJunk, {{fixtureItem("c", 2 * GB, true)}, false});
+        system.scanner.setResult(Module::trash, {{fixtureItem("d", 500'000'000, true)}, false});
     }
 
     void scanAll()

@@ -20,16 +20,6 @@
 
 namespace {
 
-ScanItem item(const std::string& name, std::int64_t size)
-{
-    ScanItem made;
-    made.url = "/fixture/" + name;
-    made.name = name;
-    made.size = size;
-    made.isRecommended = true;
-    return made;
-}
-
 class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override { Motion::setAnimationsEnabled(false); }
@@ -80,12 +70,12 @@ TEST_F(TrayTest, TheTrashTileSaysNotScannedNeedsAccessOrItsSizeAndOpensTheTrash)
     TrashTile& trash = *panel.trashTile();
     EXPECT_EQ(trash.note(), "Not scanned");
 
-    system.scanner.setResult(Module::trash, {{item("old.zip", 2'000'000)}, false});
+    system.scanner.setResult(Module::trash, {{fixtureItem("old.zip", 2'000'000)}, false});
     scanToReady(Module::trash);
     EXPECT_EQ(trash.state(), TrashTileState::figure);
     EXPECT_EQ(trash.accessibleName(), "Trash: 2 MB");
 
-    system.scanner.setResult(Module::trash, {{item("old.zip", 2'000'000)}, true});
+    system.scanner.setResult(Module::trash, {{fixtureItem("old.zip", 2'000'000)}, true});
     scanToReady(Module::trash);
     EXPECT_EQ(trash.note(), "Needs access");
 
