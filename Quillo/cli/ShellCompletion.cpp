@@ -52,30 +52,30 @@ QString zshDescription(QString text)
 
 QString zshOptionSpecs(const Command& command)
 {
-    QStringList specs;
+    QStringList lines;
     for (const QCommandLineOption& option : optionsOf(command)) {
         const QStringList names = dashedNames({option});
         const bool takesValue = !option.valueName().isEmpty();
-        const QString spec = names.size() > 1 ? "{" + names.join(',') + "}" : names.front();
+        const QString namesPattern = names.size() > 1 ? "{" + names.join(',') + "}" : names.front();
         const QString description = singleQuoted((takesValue ? "=" : "") + QString("[") +
                                                  zshDescription(option.description()) + "]" +
                                                  (takesValue ? ":" + option.valueName().toLower() + ":_files" : ""));
         // Help ends the command line: nothing else is offered after it. Options with a value may
         // be repeated.
         const QString prefix = option.names().contains("help") ? "'(- *)'" : takesValue ? "'*'" : "";
-        specs.append("            " + prefix + spec + description);
+        lines.append("            " + prefix + namesPattern + description);
     }
     switch (command.operands) {
-    case Operands::module: specs.append("            '1:module:(" + ModuleName::all().join(' ') + ")'"); break;
-    case Operands::command: specs.append("            '1:command:(" + CommandTable::names().join(' ') + ")'"); break;
-    case Operands::paths: specs.append("            '*:path:_files'"); break;
+    case Operands::module: lines.append("            '1:module:(" + ModuleName::all().join(' ') + ")'"); break;
+    case Operands::command: lines.append("            '1:command:(" + CommandTable::names().join(' ') + ")'"); break;
+    case Operands::paths: lines.append("            '*:path:_files'"); break;
     case Operands::actionAndPaths:
-        specs.append("            '1:action:(" + command.actions.join(' ') + ")'");
-        specs.append("            '*:path:_files'");
+        lines.append("            '1:action:(" + command.actions.join(' ') + ")'");
+        lines.append("            '*:path:_files'");
         break;
     case Operands::none: break;
     }
-    return specs.join(" \\\n");
+    return lines.join(" \\\n");
 }
 
 } // namespace

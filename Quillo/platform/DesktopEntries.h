@@ -16,8 +16,10 @@ struct DesktopEntry {
     // `Name`, in the user's language where the entry has it.
     std::string name;
     std::optional<std::string> startupWMClass;
-    // The file name of the program `Exec` runs, past an `env` and its variable settings
-    // ("firefox" for "env BAMF_DESKTOP_FILE_HINT=... /snap/bin/firefox %u").
+    // The program `Exec` runs, past an `env` and its variable settings, as the line names it: a
+    // path, or a name to look up in PATH ("/snap/bin/firefox" for "env BAMF_DESKTOP_FILE_HINT=...
+    // /snap/bin/firefox %u"); and its file name ("firefox").
+    std::optional<std::filesystem::path> programPath;
     std::optional<std::string> program;
     std::optional<std::string> icon;
     // `X-Flatpak`: the Flatpak application the entry starts, whose `Exec` runs `flatpak` itself.

@@ -10,6 +10,8 @@ constexpr std::string_view macSystemJunkLocations[] = {"~/Library/Caches", "~/Li
 constexpr std::string_view macDeveloperJunkLocations[] = {"DerivedData", "Device Support", "Simulators", "Gradle & npm"};
 constexpr std::string_view macTrashLocations[] = {"~/.Trash"};
 constexpr std::string_view macLargeFilesLocations[] = {"Home folder", "Skips ~/Library"};
+constexpr std::string_view macUninstallerLocations[] = {"/Applications", "~/Applications", "App support files"};
+constexpr std::string_view macLeftoversLocations[] = {"Application Support", "Preferences", "Caches", "Saved State"};
 
 constexpr std::string_view linuxSmartScanLocations[] = {"Caches & logs", "Developer caches", "Trash"};
 constexpr std::string_view linuxSystemJunkLocations[] = {"~/.cache", "Flatpak & Snap caches"};
@@ -17,6 +19,8 @@ constexpr std::string_view linuxDeveloperJunkLocations[] = {"Build folders", "np
                                                             "IDE caches"};
 constexpr std::string_view linuxTrashLocations[] = {"~/.local/share/Trash", "Other drives"};
 constexpr std::string_view linuxLargeFilesLocations[] = {"Home folder", "Skips hidden folders"};
+constexpr std::string_view linuxUninstallerLocations[] = {"Flatpak apps", "AppImages", "~/Applications"};
+constexpr std::string_view linuxLeftoversLocations[] = {"~/.var/app", "~/.config", "~/.local/share"};
 
 constexpr PlatformWords mac{
     .scanMyComputer = "Scan my Mac",
@@ -36,6 +40,8 @@ constexpr PlatformWords mac{
     .developerJunkLocations = macDeveloperJunkLocations,
     .trashLocations = macTrashLocations,
     .largeFilesLocations = macLargeFilesLocations,
+    .uninstallerLocations = macUninstallerLocations,
+    .leftoversLocations = macLeftoversLocations,
     .systemTagHelp = "Belongs to macOS. Usually safe to remove, but worth a look.",
     .showInFileManager = "Show in Finder",
     .needsAccess = "Needs Full Disk Access",
@@ -46,6 +52,10 @@ constexpr PlatformWords mac{
                           "then reopen Quillo.",
     .folderAccessMessage = "Allow Quillo to read this folder in System Settings › Privacy & Security › Files & "
                            "Folders.",
+    .menuBarSection = "Menu bar",
+    .showInMenuBar = "Show Quillo in the menu bar",
+    .menuBarShowsFreeSpace = "Show free space next to the icon",
+    .openAccessSettingsShort = "Open Settings…",
     .startupVolumeFallback = "Macintosh HD",
 };
 
@@ -67,6 +77,8 @@ constexpr PlatformWords linux{
     .developerJunkLocations = linuxDeveloperJunkLocations,
     .trashLocations = linuxTrashLocations,
     .largeFilesLocations = linuxLargeFilesLocations,
+    .uninstallerLocations = linuxUninstallerLocations,
+    .leftoversLocations = linuxLeftoversLocations,
     .systemTagHelp = "Belongs to the desktop. Usually safe to remove, but worth a look.",
     .showInFileManager = "Show in Files",
     .needsAccess = "Needs folder access",
@@ -75,6 +87,11 @@ constexpr PlatformWords linux{
     .accessMessageBefore = "Quillo can't read ",
     .accessMessageAfter = ". Check that your user can open it, then try again.",
     .folderAccessMessage = "Quillo can't read this folder. Check that your user can open it, then try again.",
+    // No tray draws text beside its icons: the free space is in the icon's tooltip.
+    .menuBarSection = "System tray",
+    .showInMenuBar = "Show Quillo in the system tray",
+    .menuBarShowsFreeSpace = "Show free space when pointing at the icon",
+    .openAccessSettingsShort = "Open Folder",
     .startupVolumeFallback = "Computer",
 };
 

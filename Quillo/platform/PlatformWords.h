@@ -28,6 +28,8 @@ struct PlatformWords {
     std::span<const std::string_view> developerJunkLocations;
     std::span<const std::string_view> trashLocations;
     std::span<const std::string_view> largeFilesLocations;
+    std::span<const std::string_view> uninstallerLocations;
+    std::span<const std::string_view> leftoversLocations;
 
     // Tags, rows and the access explanation.
     std::string_view systemTagHelp;         // "Belongs to macOS. Usually safe to remove, but worth a look."
@@ -41,6 +43,12 @@ struct PlatformWords {
     std::string_view accessMessageBefore;
     std::string_view accessMessageAfter;
     std::string_view folderAccessMessage;
+
+    // The settings window: the tray item's section and switches, and the access row's button.
+    std::string_view menuBarSection;        // "Menu bar"
+    std::string_view showInMenuBar;         // "Show Quillo in the menu bar"
+    std::string_view menuBarShowsFreeSpace; // "Show free space next to the icon"
+    std::string_view openAccessSettingsShort; // "Open Settings…"
 
     // The start-up volume's name when the system gives none.
     std::string_view startupVolumeFallback; // "Macintosh HD"

@@ -22,4 +22,15 @@ std::set<std::string, std::less<>> runningApplicationIdentifiers(const std::vect
 // out. macOS has neither kind.
 std::set<std::string, std::less<>> runningSandboxedApplications(const std::filesystem::path& processes = "/proc");
 
+// What the running processes run, for applications that are neither bundles nor sandboxed. Read
+// from `processes` as above.
+struct RunningPrograms {
+    // The executable of each process (its path when it started, should it be replaced since).
+    std::set<std::filesystem::path> executables;
+    // The AppImage each process comes from: the `APPIMAGE` variable of its environment, which an
+    // AppImage sets for its application and so for all that it starts.
+    std::set<std::filesystem::path> appImages;
+};
+RunningPrograms runningPrograms(const std::filesystem::path& processes = "/proc");
+
 } // namespace platform

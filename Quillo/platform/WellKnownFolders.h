@@ -65,6 +65,14 @@ inline constexpr std::string_view flatpakApps = ".var/app";
 inline constexpr std::string_view flatpakAppCache = "cache";
 inline constexpr std::string_view snapApps = "snap";
 inline constexpr std::string_view snapAppCache = "common/.cache";
+// Where Linux users put applications they install themselves: AppImages directly in
+// `appImageFolders`, unpacked ones as top-level folders of `homeAppFolders` ("opt/idea-2024.1").
+inline constexpr std::array<std::string_view, 4> appImageFolders = {"Applications", ".local/bin", "AppImages", "bin"};
+inline constexpr std::array<std::string_view, 3> homeAppFolders = {"Applications", "opt", ".local/opt"};
+// The folders of the user's settings and data: `$XDG_CONFIG_HOME` and `$XDG_DATA_HOME`, with
+// `home/.config` and `home/.local/share` standing in for unset or relative ones.
+std::filesystem::path userSettings(const std::filesystem::path& home);
+std::filesystem::path userData(const std::filesystem::path& home);
 // The X server's session logs ("*.log", "*.log.old") and the previous session's error log.
 inline constexpr std::string_view xorgLogs = ".local/share/xorg";
 inline constexpr std::string_view previousSessionErrors = ".xsession-errors.old";

@@ -40,8 +40,6 @@ struct ModuleTexts {
     Locations locations;
 };
 
-constexpr std::string_view uninstallerLocations[] = {"/Applications", "~/Applications", "App support files"};
-constexpr std::string_view leftoversLocations[] = {"Application Support", "Preferences", "Caches", "Saved State"};
 constexpr std::string_view duplicatesLocations[] = {"Home folder", "Files over 1 MB", "Skips build folders"};
 constexpr std::string_view downloadsLocations[] = {"~/Downloads"};
 constexpr std::string_view iosBackupsLocations[] = {"MobileSync/Backup"};
@@ -73,12 +71,12 @@ constexpr ModuleTexts texts[Module::caseCount] = {
      "Remove apps and everything they leave behind.",
      "Uninstall apps completely",
      "Dragging an app to the Trash leaves its caches, settings and support files behind. Quillo finds them all, so the app is really gone.",
-     uninstallerLocations},
+     &PlatformWords::uninstallerLocations},
     {"leftovers", "App Leftovers", "sparkle.magnifyingglass", false,
      "Files from apps you've already deleted.",
      "Catch what deleted apps left",
      "Apps you removed long ago often leave settings, caches and support folders behind. Quillo matches them against the apps you still have.",
-     leftoversLocations},
+     &PlatformWords::leftoversLocations},
     {"largeFiles", "Large Files", "shippingbox.fill", false,
      "Big files hiding in your home folder.",
      "Find the space hogs",

@@ -15,6 +15,10 @@
 // One found file or folder offered for removal. Its identity is its location.
 struct ScanItem {
     enum class Tag : std::uint8_t { rebuildable, system, review, installer, archive, old, running, copy };
+    // How the item's own location goes: as files (to the Trash, or deleted), or, for an application
+    // Flatpak installed, uninstalled through Flatpak, its `url` being the application's folder in
+    // the installation, which is never removed as files. Extra locations always go as files.
+    enum class Removal : std::uint8_t { files, flatpakUninstall };
 
     std::filesystem::path url;
     std::string name;
@@ -35,6 +39,7 @@ struct ScanItem {
     // For a duplicate: the copy that stays, which the item must still equal byte for byte when
     // it is removed.
     std::optional<std::filesystem::path> originalURL;
+    Removal removal = Removal::files;
 
     const std::filesystem::path& id() const { return url; }
 
@@ -70,6 +75,7 @@ struct std::hash<ScanItem> {
         hasher.combine(item.bundleID);
         hasher.combine(item.fingerprint);
         hasher.combine(item.originalURL);
+        hasher.combine(item.removal);
         return hasher.value();
     }
 };

@@ -25,6 +25,7 @@ struct Candidate {
     // Further locations measured into the size and removed with the item.
     std::vector<std::filesystem::path> extraURLs;
     std::optional<std::string> bundleID;
+    ScanItem::Removal removal = ScanItem::Removal::files;
 };
 
 } // namespace DiskScanner

@@ -64,7 +64,7 @@ std::optional<ScanItem> measureOne(Candidate& candidate, const ProgressSink& sca
     return ScanItem{std::move(candidate.url), std::move(candidate.name),      std::move(candidate.detail),
                     size,                     date,                           std::move(candidate.tags),
                     candidate.isRecommended,  std::move(candidate.iconURL),   std::move(candidate.extraURLs),
-                    std::move(candidate.bundleID), fingerprint, std::nullopt};
+                    std::move(candidate.bundleID), fingerprint, std::nullopt, candidate.removal};
 }
 
 } // namespace

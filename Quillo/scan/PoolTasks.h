@@ -27,9 +27,14 @@ namespace DiskScanner {
 // The results of one run of pool work that are still to be taken.
 class PendingResults {
 public:
+    struct Taken {
+        std::size_t count = 0;
+        // The last result of all is taken.
+        bool all = false;
+    };
     // Takes, one after another, up to `atMost` of the results finished by now, without waiting
-    // for more; true once the last of all was taken. Never called on two threads at once.
-    virtual bool takeFinished(std::size_t atMost) = 0;
+    // for more. Never called on two threads at once.
+    virtual Taken takeFinished(std::size_t atMost) = 0;
 
 protected:
     ~PendingResults() = default;
@@ -148,11 +153,12 @@ public:
     {
     }
 
-    bool takeFinished(std::size_t atMost) override
+    Taken takeFinished(std::size_t atMost) override
     {
-        for (; atMost > 0 && taken_ < count_ && nextIsReady(); --atMost)
+        std::size_t count = 0;
+        for (; count < atMost && taken_ < count_ && nextIsReady(); ++count)
             takeNext();
-        return taken_ == count_;
+        return {count, taken_ == count_};
     }
 
     // Takes the results not taken yet, waiting for each.

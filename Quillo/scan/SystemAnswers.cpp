@@ -17,6 +17,7 @@ struct TestAnswers {
     OptionalDate now;
     std::optional<std::vector<std::filesystem::path>> applicationDataFolders;
     std::optional<std::vector<platform::MountedFileSystem>> mounts;
+    std::optional<std::vector<platform::FlatpakApp>> flatpakApps;
 };
 
 TestAnswers& testAnswers()
@@ -63,6 +64,13 @@ std::vector<platform::MountedFileSystem> mountedFileSystems()
     return platform::mountedFileSystemsForScans();
 }
 
+std::vector<platform::FlatpakApp> flatpakApps()
+{
+    if (testAnswers().flatpakApps)
+        return *testAnswers().flatpakApps;
+    return platform::installedFlatpakApps();
+}
+
 void setApplicationFoldersForTesting(std::filesystem::path applications, std::filesystem::path systemApplications)
 {
     testAnswers().applications = std::move(applications);
@@ -82,6 +90,8 @@ void setMountedFileSystemsForTesting(std::vector<platform::MountedFileSystem> mo
 {
     testAnswers().mounts = std::move(mounts);
 }
+
+void setFlatpakAppsForTesting(std::vector<platform::FlatpakApp> apps) { testAnswers().flatpakApps = std::move(apps); }
 
 void resetSystemAnswersForTesting() { testAnswers() = {}; }
 

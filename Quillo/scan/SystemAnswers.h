@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/FlatpakApps.h"
 #include "platform/MountPoints.h"
 #include "records/Date.h"
 
@@ -31,6 +32,10 @@ std::vector<std::filesystem::path> applicationDataFolders();
 // (platform::mountedFileSystemsForScans).
 std::vector<platform::MountedFileSystem> mountedFileSystems();
 
+// The Flatpak applications installed for the user and for the system
+// (platform::installedFlatpakApps).
+std::vector<platform::FlatpakApp> flatpakApps();
+
 // The shared and the system applications folders, in place of "/Applications" and
 // "/System/Applications"; the home folder's own keeps following `home`.
 void setApplicationFoldersForTesting(std::filesystem::path applications, std::filesystem::path systemApplications);
@@ -38,6 +43,7 @@ void setFullDiskAccessForTesting(bool granted);
 void setNowForTesting(Date now);
 void setApplicationDataFoldersForTesting(std::vector<std::filesystem::path> folders);
 void setMountedFileSystemsForTesting(std::vector<platform::MountedFileSystem> mounts);
+void setFlatpakAppsForTesting(std::vector<platform::FlatpakApp> apps);
 // Back to the system's answers, for all of the above.
 void resetSystemAnswersForTesting();
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/DirectoryListing.h"
+#include "platform/FlatpakApps.h"
 #include "platform/MountPoints.h"
 #include "platform/PermanentRemoval.h"
 #include "platform/RemovalGuard.h"
@@ -109,6 +110,16 @@ std::optional<std::string> keptReason(const fs::path& location, const platform::
     return std::nullopt;
 }
 
+// A Flatpak application goes through Flatpak's uninstall alone, never as files, and only while
+// its folder is the one the scan saw: an uninstall and a new install since make a new one.
+Removal uninstall(const ScanItem& item)
+{
+    platform::Outcome outcome = stillTheScannedEntry(item);
+    if (outcome)
+        outcome = platform::uninstallFlatpakApp(item.url);
+    return {outcome.error(), outcome.ok()};
+}
+
 } // namespace
 
 CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop,
@@ -125,7 +136,9 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::sto
             continue;
         }
         TrashEntries trashed;
-        const Removal removal = remove(item.url, permanently, deletedForGood, trashed, unchangedSinceScan(item));
+        const Removal removal = item.removal == ScanItem::Removal::flatpakUninstall
+                                    ? uninstall(item)
+                                    : remove(item.url, permanently, deletedForGood, trashed, unchangedSinceScan(item));
         report.freedBytes += removal.whole ? item.size : removal.removedBytes;
         if (removal.error) {
             report.failedURLs.push_back(item.url);
@@ -139,6 +152,10 @@ CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::sto
                 (void)remove(extra, permanently, deletedForGood, trashed);
         }
         report.removedURLs.push_back(item.url);
+        // An uninstalled application does not come back from the Trash, so nothing of it is
+        // offered for undoing: its data stays in the Trash for whoever wants it.
+        if (item.removal == ScanItem::Removal::flatpakUninstall)
+            trashed.clear();
         report.trashEntries.push_back(std::move(trashed));
     }
     // Once per clean: rewritten per item, the Trash's cache of folder sizes made emptying a Trash

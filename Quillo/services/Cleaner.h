@@ -14,7 +14,8 @@ namespace Cleaner {
 // good when `permanently`. An item whose own location cannot be removed, or is no longer what
 // its scan found (see UnchangedSinceScan.h), fails with its reason and its extra locations are
 // left alone; once it went, its extra locations are removed the same way, and a failure among
-// them changes nothing in the report. Never throws.
+// them changes nothing in the report. An item to be uninstalled through Flatpak
+// (ScanItem::Removal) is handed to Flatpak instead, whatever `permanently` says. Never throws.
 //
 // Freed is the scanned size of each item that went whole, and what actually went of one that did
 // not: a permanent removal that failed midway, or that left a file system mounted below the item

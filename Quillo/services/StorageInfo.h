@@ -14,6 +14,13 @@ struct StorageInfo {
 
     bool operator==(const StorageInfo&) const = default;
 
+    // The share of the volume in use, 0 to 1; 0 for a volume without a total, and more available
+    // than total counts as nothing used.
+    double usedFraction() const;
+    // Whether the screens show the disk as nearly full: more than 90 % used, or less than 10 GB
+    // left (a volume that reports nothing has nothing left).
+    bool isSpaceLow() const;
+
     // Reads the system afresh; never fails: a failed query gives the platform's name for the
     // computer's own disk ("Macintosh HD") and zero figures.
     static StorageInfo current();

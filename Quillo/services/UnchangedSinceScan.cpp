@@ -145,4 +145,16 @@ platform::RemovalCheck unchangedSinceScan(const ScanItem& item)
     };
 }
 
+Outcome stillTheScannedEntry(const ScanItem& item)
+{
+    if (!item.fingerprint)
+        return platform::success();
+    auto now = platform::readAttributes(item.url, platform::AttributeKey::contentIdentifier);
+    if (!now)
+        return now.error();
+    if (now->contentIdentifier != platform::ContentIdentifier{item.fingerprint->device, item.fingerprint->inode})
+        return changedSinceScan();
+    return platform::success();
+}
+
 } // namespace Cleaner

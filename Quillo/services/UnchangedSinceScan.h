@@ -16,4 +16,8 @@ std::error_code changedSinceScan();
 // not record (no scan looked at it) is not checked.
 platform::RemovalCheck unchangedSinceScan(const ScanItem& item);
 
+// The same look for an item that goes other than as files (ScanItem::Removal): its own location
+// must still be the entry the scan saw, by identity. What the item does not record passes.
+platform::Outcome stillTheScannedEntry(const ScanItem& item);
+
 } // namespace Cleaner

@@ -153,6 +153,22 @@ std::vector<ScanItem> CleanerStore::selectedItems(Module module) const
     return items;
 }
 
+CleanerStore::SelectedTotals CleanerStore::selectedTotals(Module module) const
+{
+    SelectedTotals totals;
+    for (Module target : module.scanTargets()) {
+        if (const CategoryResult* found = result(target)) {
+            for (const ScanItem& item : found->items) {
+                if (isSelected(item)) {
+                    ++totals.count;
+                    totals.bytes += item.size;
+                }
+            }
+        }
+    }
+    return totals;
+}
+
 std::int64_t CleanerStore::foundBytes(Module module) const
 {
     std::int64_t total = 0;

@@ -63,10 +63,20 @@ public:
 
     // The ticked items of the module's targets, target by target in result order.
     std::vector<ScanItem> selectedItems(Module module) const;
+    // How many of them there are and the bytes they take, without copying them.
+    struct SelectedTotals {
+        std::size_t count = 0;
+        std::int64_t bytes = 0;
+        bool operator==(const SelectedTotals&) const = default;
+    };
+    SelectedTotals selectedTotals(Module module) const;
     // Per target: the result's total where there is one, else the live count.
     std::int64_t foundBytes(Module module) const;
     // The module's own result total; absent without a result or when access was refused.
     std::optional<std::int64_t> scannedBytes(Module module) const;
+    // Whether a clean started now would delete for good rather than move to the Trash (the
+    // Trash's own items go for good either way): what the confirmation has to say.
+    bool deletesImmediately() const { return services_.deleteImmediately(); }
 
     void refreshStats();
     void open(Module module, bool andScan);

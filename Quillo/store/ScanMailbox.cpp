@@ -4,18 +4,18 @@
 #include <chrono>
 
 #include <QMetaObject>
+#include <QTimer>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// How long one wake-up of the store's thread keeps handling arrivals before it returns to its
-// event loop (a frame on screen lasts 16 ms), and how long it waits for one more.
+// How long one turn of the store's thread takes results before it returns to its event loop (a
+// frame on screen lasts 16 ms).
 constexpr auto drainBudget = 4ms;
-constexpr auto nextArrivalGrace = 200us;
-// While a driver waits for its pool results, how often they are looked for, and how many are
-// taken from one driver before the others get their turn.
-constexpr auto resultPoll = 100us;
+// While a driver waits for its pool results, how often the store's thread looks for them from its
+// event loop, and how many it takes from one driver before the others get their turn.
+constexpr auto resultPoll = 1ms;
 constexpr std::size_t resultBatch = 64;
 
 } // namespace
@@ -86,9 +86,7 @@ void ScanMailbox::receive(Module target, CategoryResult result)
 
 void ScanMailbox::wakeStoreThread()
 {
-    if (draining_) {
-        arrived_.notify_one();
-    } else if (!drainPosted_ && context_) {
+    if (!drainPosted_ && context_) {
         drainPosted_ = true;
         QMetaObject::invokeMethod(context_, [self = shared_from_this()] { self->drain(); }, Qt::QueuedConnection);
     }
@@ -98,46 +96,52 @@ void ScanMailbox::drain()
 {
     std::unique_lock lock(mutex_);
     drainPosted_ = false;
-    draining_ = true;
-    const auto deadline = std::chrono::steady_clock::now() + drainBudget;
-    bool resultsLeft = handleArrivals(lock);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const auto waited = arrived_.wait_for(lock, resultsLeft ? resultPoll : nextArrivalGrace);
-        const bool left = handleArrivals(lock);
-        if (waited == std::cv_status::timeout && !resultsLeft && !left)
-            break;
-        resultsLeft = left;
-    }
-    draining_ = false;
-    if (resultsLeft || std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; }))
+    const Left left = handleArrivals(lock, std::chrono::steady_clock::now() + drainBudget);
+    const bool reportWaiting =
+        std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reportWaiting; });
+    // Results not finished yet come at the pool's pace: they are looked for again from the event
+    // loop, not waited for here.
+    if (reportWaiting || left == Left::finishedResults)
         wakeStoreThread();
+    else if (left == Left::unfinishedResults && !lookScheduled_ && context_) {
+        lookScheduled_ = true;
+        QTimer::singleShot(resultPoll, Qt::PreciseTimer, context_, [self = shared_from_this()] {
+            self->lookScheduled_ = false;
+            self->drain();
+        });
+    }
 }
 
-bool ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock)
+ScanMailbox::Left ScanMailbox::handleArrivals(std::unique_lock<std::mutex>& lock,
+                                              std::chrono::steady_clock::time_point deadline)
 {
-    bool resultsLeft = false;
-    for (Slot& slot : slots_) {
-        if (slot.reportWaiting) {
+    Left left = Left::finishedResults;
+    // Passes over the drivers, a batch each, while one had a full batch and time is left.
+    while (left == Left::finishedResults && std::chrono::steady_clock::now() < deadline) {
+        left = Left::nothing;
+        for (Slot& slot : slots_) {
+            if (slot.reportWaiting) {
+                lock.unlock();
+                if (!stop_.stop_requested())
+                    callbacks_.progress(slot.target, slot.progress);
+                lock.lock();
+                slot.reportWaiting = false;
+                handled_.notify_all();
+            }
+            if (!slot.results || stop_.stop_requested())
+                continue;
+            slot.resultsInHand = true;
             lock.unlock();
-            if (!stop_.stop_requested())
-                callbacks_.progress(slot.target, slot.progress);
+            const auto taken = slot.results->takeFinished(resultBatch);
             lock.lock();
-            slot.reportWaiting = false;
-            handled_.notify_all();
+            slot.resultsInHand = false;
+            if (taken.all)
+                slot.results = nullptr;
+            if (taken.all || stop_.stop_requested())
+                handled_.notify_all();
+            else
+                left = std::max(left, taken.count == resultBatch ? Left::finishedResults : Left::unfinishedResults);
         }
-        if (!slot.results || stop_.stop_requested())
-            continue;
-        slot.resultsInHand = true;
-        lock.unlock();
-        const bool allTaken = slot.results->takeFinished(resultBatch);
-        lock.lock();
-        slot.resultsInHand = false;
-        if (allTaken)
-            slot.results = nullptr;
-        if (allTaken || stop_.stop_requested())
-            handled_.notify_all();
-        else
-            resultsLeft = true;
     }
-    return resultsLeft;
+    return left;
 }

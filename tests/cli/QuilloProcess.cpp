@@ -39,6 +39,9 @@ QProcessEnvironment environmentFor(const Launch& launch)
         environment.insert("XDG_STATE_HOME", folder + "/.local/state");
         // No mounts: the Trash of a real drive of the machine is never listed, let alone emptied.
         environment.insert("QUILLO_MOUNTINFO", "/dev/null");
+        // Nor is the machine's own Flatpak installation: the system's is the home's (none there).
+        environment.insert("FLATPAK_SYSTEM_DIR", folder + "/.flatpak-system");
+        environment.insert("FLATPAK_CONFIG_DIR", folder + "/.flatpak-config");
     }
     // Under a sanitizer, what the program leaves behind is checked, less what is not its own;
     // telling the two apart takes whole stacks, through libraries built without frame pointers.

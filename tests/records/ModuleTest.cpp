@@ -36,4 +36,6 @@ TEST(Module, TextsThatNameOneSystemsThingsAreThatSystemsWords)
     }
     EXPECT_EQ(Module(Module::developerJunk).tagline(), platform::platformWords().developerJunkTagline);
     EXPECT_EQ(Module(Module::trash).locations().front(), platform::platformWords().trashLocations.front());
+    EXPECT_EQ(Module(Module::uninstaller).locations().front(), platform::platformWords().uninstallerLocations.front());
+    EXPECT_EQ(Module(Module::leftovers).locations().front(), platform::platformWords().leftoversLocations.front());
 }

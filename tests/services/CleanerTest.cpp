@@ -320,3 +320,27 @@ TEST_F(CleanerTest, ADuplicateGoesOnlyWhileItStillEqualsTheCopyThatStays)
     EXPECT_THAT(report.removedURLs, ElementsAre(zerosWritten));
     EXPECT_THAT(report.failedURLs, ElementsAre(differs));
 }
+
+// A Flatpak application's folder belongs to its installation: only Flatpak may take it away. One
+// no installation knows, or that is no longer what the scan saw, fails with all its files left.
+TEST_F(CleanerTest, AFlatpakItemIsNeverRemovedAsFiles)
+{
+    const auto app = homeFile("installation/app/org.example.App/current/active/files/bin/app").parent_path();
+    const auto folder = home / "installation/app/org.example.App";
+    const auto data = homeFile(".var/app/org.example.App/data");
+    ScanItem unknown = scanned(folder);
+    unknown.extraURLs = {data};
+    ScanItem changed = scanned(homeFile("elsewhere"));
+    changed.url = folder;
+    for (ScanItem* item : {&unknown, &changed})
+        item->removal = ScanItem::Removal::flatpakUninstall;
+    for (bool permanently : {false, true}) {
+        const auto report = Cleaner::clean({unknown, changed}, permanently);
+        EXPECT_THAT(report.failedURLs, ElementsAre(folder, folder));
+        EXPECT_THAT(report.failureReasons, ElementsAre("No such file or directory", "changed since the scan"));
+        EXPECT_TRUE(fs::exists(app / "app"));
+        EXPECT_TRUE(fs::exists(data));
+    }
+    for (const char* made : {"installation", ".var", "elsewhere"})
+        fs::remove_all(home / made);
+}

@@ -197,3 +197,14 @@ struct FakeSystem {
         };
     }
 };
+
+// An item for a fake result: a made-up path that no cleaner ever touches.
+inline ScanItem fixtureItem(const std::string& name, std::int64_t size, bool recommended = true)
+{
+    ScanItem made;
+    made.url = "/fixture/" + name;
+    made.name = name;
+    made.size = size;
+    made.isRecommended = recommended;
+    return made;
+}

@@ -1,5 +1,7 @@
 // One whole scan, tick and clean cycle with the real scanners, cleaner and Trash, in a home of the
 // test program's own.
+#include <cstdlib>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -41,7 +43,8 @@ protected:
     {
         DiskScanner::resetSystemAnswersForTesting();
         DiskScanner::resetRunningApplicationsForTesting();
-        std::filesystem::remove_all(home / "Library");
+        for (const char* folder : {"Library", ".local/share/flatpak", ".var"})
+            std::filesystem::remove_all(home / folder);
     }
 
     void write(const std::string& relative, std::size_t size) const { writeFile(home / relative, std::string(size, 'q')); }
@@ -86,6 +89,74 @@ TEST_F(StoreCycleTest, ScanTickCleanThenEmptyTheTrash)
     EXPECT_FALSE(store.phase(Module::trash).summary()->movedToTrash);
     EXPECT_TRUE(std::filesystem::is_empty(trashFiles));
     EXPECT_TRUE(std::filesystem::is_empty(trashFiles.parent_path() / "info"));
+}
+
+namespace {
+
+// Runs a shell command in `folder` with the test program's environment, whose HOME is the
+// isolated home and whose Flatpak system installation is an empty folder of its own. What it says
+// on its standard error stays, to tell why it failed.
+bool shell(const std::filesystem::path& folder, const std::string& command)
+{
+    return std::system(("cd '" + folder.string() + "' && " + command + " >/dev/null").c_str()) == 0;
+}
+
+// A Flatpak runtime of one file and an application of one script, built and installed for the
+// user offline, from a repository in `folder`.
+bool installTestFlatpak(const std::filesystem::path& folder)
+{
+    writeFile(folder / "rt/metadata", "[Runtime]\nname=org.test.Platform\n");
+    std::filesystem::create_directories(folder / "rt/files/bin");
+    std::filesystem::copy_file("/bin/true", folder / "rt/files/bin/true");
+    const std::string install = "flatpak --user install -y --noninteractive test-repo ";
+    if (!shell(folder, "flatpak build-export --runtime --files=files repo rt master") ||
+        !shell(folder, "flatpak --user remote-add --no-gpg-verify test-repo repo") ||
+        !shell(folder, install + "org.test.Platform") ||
+        !shell(folder, "flatpak build-init app org.test.App org.test.Platform org.test.Platform master"))
+        return false;
+    writeFile(folder / "app/files/share/applications/org.test.App.desktop",
+              "[Desktop Entry]\nType=Application\nName=Test App\nExec=hello\n");
+    writeFile(folder / "app/files/bin/hello", "#!/bin/sh\necho hello\n");
+    std::filesystem::permissions(folder / "app/files/bin/hello", std::filesystem::perms::owner_all);
+    return shell(folder, "flatpak build-finish app --command=hello") &&
+           shell(folder, "flatpak build-export repo app master") && shell(folder, install + "org.test.App");
+}
+
+} // namespace
+
+// Cleaning a Flatpak application uninstalls it through Flatpak, and its data goes to the Trash.
+TEST_F(StoreCycleTest, AFlatpakAppIsUninstalledThroughFlatpak)
+{
+    if (std::system("command -v flatpak >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "flatpak is not installed";
+    TempTree build;
+    ASSERT_TRUE(installTestFlatpak(build.root()));
+    write(".var/app/org.test.App/config/settings", 30'000);
+    const auto app = home / ".local/share/flatpak/app/org.test.App";
+    CleanerStore store(StoreServices::live());
+
+    store.scan(Module::uninstaller);
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::uninstaller) == ScanPhase::ready(); }));
+    const auto& items = store.result(Module::uninstaller)->items;
+    const auto found = std::ranges::find(items, app, &ScanItem::url);
+    ASSERT_NE(found, items.end());
+    EXPECT_EQ(found->name, "Test App");
+    EXPECT_THAT(found->extraURLs, ::testing::ElementsAre(home / ".var/app/org.test.App"));
+    store.setSelected(false, items);
+    store.setSelected(true, {*found});
+
+    store.clean(Module::uninstaller);
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::uninstaller).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store.phase(Module::uninstaller).summary()->itemCount, 1);
+    EXPECT_FALSE(shell(build.root(), "flatpak --user list --app --columns=application | grep -q org.test.App"));
+    EXPECT_TRUE(shell(build.root(), "flatpak --user list --runtime --columns=application | grep -q org.test.Platform"));
+    EXPECT_FALSE(std::filesystem::exists(app));
+    // Its data went to the Trash, and nothing of the application itself.
+    std::vector<std::string> trashed;
+    for (const auto& entry : std::filesystem::directory_iterator(trashFiles))
+        trashed.push_back(entry.path().filename().string());
+    EXPECT_THAT(trashed, ::testing::ElementsAre("org.test.App"));
+    EXPECT_TRUE(std::filesystem::exists(trashFiles / "org.test.App/config/settings"));
 }
 
 // What a clean moved to the Trash comes back byte for byte, and into its result, through the

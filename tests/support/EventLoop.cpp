@@ -2,6 +2,8 @@
 
 QCoreApplication& coreApplication()
 {
+    if (QCoreApplication* running = QCoreApplication::instance())
+        return *running;
     static int argc = 1;
     static char name[] = "quillo-tests";
     static char* argv[] = {name, nullptr};

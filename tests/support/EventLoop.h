@@ -5,7 +5,8 @@
 
 #include <QCoreApplication>
 
-// The core application of a test program that turns Qt's event loop; made on first use.
+// The application of a test program that turns Qt's event loop: the widget tests' own, else a
+// core application made on first use.
 QCoreApplication& coreApplication();
 
 // Turns the event loop until `done()` holds; false when `timeout` passes first.
@@ -29,4 +30,13 @@ inline void settle()
     coreApplication();
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();
+}
+
+// Turns the event loop for 40 ms, so that what is posted arrives and a frame's refreshes run.
+inline void settleFrames()
+{
+    coreApplication();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(40);
+    while (std::chrono::steady_clock::now() < end)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }

@@ -18,17 +18,23 @@ FixtureHome::FixtureHome()
     DiskScanner::setApplicationDataFoldersForTesting(
         {path(".local/share"), path(".local/share/flatpak/exports/share"), tree_.path("usr/share")});
     DiskScanner::setMountedFileSystemsForTesting({});
-    if (const char* cacheHome = std::getenv("XDG_CACHE_HOME"))
-        savedCacheHome_ = cacheHome;
-    ::setenv("XDG_CACHE_HOME", path(".cache").c_str(), 1);
+    DiskScanner::setFlatpakAppsForTesting({});
+    for (const auto& [variable, folder] : {std::pair{"XDG_CACHE_HOME", ".cache"}, {"XDG_CONFIG_HOME", ".config"},
+                                           {"XDG_DATA_HOME", ".local/share"}}) {
+        const char* value = std::getenv(variable);
+        savedVariables_.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
+        ::setenv(variable, path(folder).c_str(), 1);
+    }
 }
 
 FixtureHome::~FixtureHome()
 {
-    if (savedCacheHome_)
-        ::setenv("XDG_CACHE_HOME", savedCacheHome_->c_str(), 1);
-    else
-        ::unsetenv("XDG_CACHE_HOME");
+    for (const auto& [variable, value] : savedVariables_) {
+        if (value)
+            ::setenv(variable, value->c_str(), 1);
+        else
+            ::unsetenv(variable);
+    }
     DiskScanner::resetSystemAnswersForTesting();
     DiskScanner::resetRunningApplicationsForTesting();
     DiskScanner::setHomeForTesting(platform::homeDirectory());

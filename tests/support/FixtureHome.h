@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "records/CategoryResult.h"
 #include "records/Date.h"
@@ -12,9 +14,10 @@
 
 // A fixture home folder and application folders in a temporary tree, with the scans' system
 // answers replaced: nothing running, Full Disk Access granted, a fixed "now", no mounted file
-// systems, and desktop entries only in the home's data folders (".local/share", with Flatpak's
-// exports there) and the tree's "usr/share"; XDG_CACHE_HOME is the home's ".cache". Everything is
-// put back when it is dropped.
+// systems, no Flatpak applications, and desktop entries only in the home's data folders
+// (".local/share", with Flatpak's exports there) and the tree's "usr/share"; XDG_CACHE_HOME,
+// XDG_CONFIG_HOME and XDG_DATA_HOME are the home's ".cache", ".config" and ".local/share".
+// Everything is put back when it is dropped.
 class FixtureHome {
 public:
     // 2024-06-01 12:00:00 UTC.
@@ -36,7 +39,7 @@ public:
 
 private:
     TempTree tree_;
-    std::optional<std::string> savedCacheHome_;
+    std::vector<std::pair<const char*, std::optional<std::string>>> savedVariables_;
 };
 
 // `days` days before FixtureHome::now.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/IsolatedHome.h"
+
 namespace {
 
 void dropPermissionOverrides()
@@ -31,6 +33,9 @@ void dropPermissionOverrides()
 int main(int argc, char** argv)
 {
     dropPermissionOverrides();
+    // Before any test runs, so that one which forgets to ask for a fixture home still writes
+    // nothing into the real one (settings, autostart entries, the Trash).
+    (void)isolatedHome();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -14,7 +14,8 @@ struct Notification {
     QString body;
 };
 
-// Shows notifications through the desktop's notification service. Linux: the
+// Shows notifications through the desktop's notification service, under the application's icon
+// and desktop entry, so the desktop files them under Quillo. Linux: the
 // org.freedesktop.Notifications service on the session D-Bus, the identifier kept as the
 // service's `replaces_id`. Used on the thread that created it, which must run an event loop for
 // the service's answers to arrive.
@@ -35,6 +36,10 @@ public:
     // later on this thread, or before `post` returns when there is no bus at all. No bus, no
     // service and a refusal all end quietly as false.
     void post(const Notification& notification, std::function<void(bool shown)> done = {});
+
+    // Clicking a notification posted from now on calls `opened` with its identifier, on this
+    // thread; without a handler a click does nothing but close it.
+    void setOpenHandler(std::function<void(const QString& identifier)> opened);
 
 private:
     struct State;

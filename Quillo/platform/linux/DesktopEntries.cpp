@@ -29,7 +29,7 @@ bool isVariableSetting(std::string_view word) { return word.find('=') != std::st
 
 // The program of an `Exec` line, quoted as the specification says (a shell's quoting, less its
 // expansions, which GLib's parser does not make either).
-std::optional<std::string> programOf(const std::string& exec)
+std::optional<std::filesystem::path> programOf(const std::string& exec)
 {
     g_auto(GStrv) words = nullptr;
     if (!g_shell_parse_argv(exec.c_str(), nullptr, &words, nullptr))
@@ -42,8 +42,8 @@ std::optional<std::string> programOf(const std::string& exec)
     }
     if (!words[first])
         return std::nullopt;
-    auto program = std::filesystem::path(words[first]).filename().string();
-    if (program.empty())
+    std::filesystem::path program(words[first]);
+    if (program.filename().empty())
         return std::nullopt;
     return program;
 }
@@ -64,8 +64,11 @@ std::optional<DesktopEntry> parseEntry(const std::string& contents)
     DesktopEntry entry;
     entry.name = name;
     entry.startupWMClass = stringValue(keys, G_KEY_FILE_DESKTOP_KEY_STARTUP_WM_CLASS);
-    if (auto exec = stringValue(keys, G_KEY_FILE_DESKTOP_KEY_EXEC))
-        entry.program = programOf(*exec);
+    if (auto exec = stringValue(keys, G_KEY_FILE_DESKTOP_KEY_EXEC)) {
+        entry.programPath = programOf(*exec);
+        if (entry.programPath)
+            entry.program = entry.programPath->filename().string();
+    }
     entry.icon = stringValue(keys, G_KEY_FILE_DESKTOP_KEY_ICON);
     entry.flatpakID = stringValue(keys, "X-Flatpak");
     return entry;

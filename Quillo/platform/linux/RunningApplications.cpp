@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -26,9 +27,9 @@ std::filesystem::path realPath(const std::filesystem::path& path)
     return path;
 }
 
-std::optional<std::filesystem::path> executableOf(std::string_view processId)
+std::optional<std::filesystem::path> executableOf(const std::filesystem::path& process)
 {
-    const std::string link = "/proc/" + std::string(processId) + "/exe";
+    const auto link = process / "exe";
     char target[PATH_MAX];
     const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target)
@@ -81,7 +82,45 @@ std::optional<std::string> snapOf(const std::filesystem::path& process)
     return std::nullopt;
 }
 
+// An environment is a few kilobytes; the kernel caps it, with the arguments, at a quarter of the
+// stack limit.
+constexpr std::size_t maxEnvironmentBytes = 4 * 1024 * 1024;
+
+// The environment is NUL-separated "NAME=value" settings.
+std::optional<std::filesystem::path> appImageOf(const std::filesystem::path& process)
+{
+    auto environment = readFileContents(process / "environ", maxEnvironmentBytes);
+    if (!environment)
+        return std::nullopt;
+    constexpr std::string_view variable = "APPIMAGE=";
+    std::string_view rest = *environment;
+    while (!rest.empty()) {
+        const std::string_view setting = rest.substr(0, rest.find('\0'));
+        rest.remove_prefix(std::min(rest.size(), setting.size() + 1));
+        if (setting.starts_with(variable) && setting.size() > variable.size())
+            return std::filesystem::path(setting.substr(variable.size()));
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+RunningPrograms runningPrograms(const std::filesystem::path& processes)
+{
+    RunningPrograms running;
+    auto listing = listDirectory(processes);
+    if (!listing)
+        return running;
+    for (const DirectoryEntry& process : *listing) {
+        if (!isProcessId(process.name))
+            continue;
+        if (auto executable = executableOf(process.path))
+            running.executables.insert(std::move(*executable));
+        if (auto appImage = appImageOf(process.path))
+            running.appImages.insert(std::move(*appImage));
+    }
+    return running;
+}
 
 std::set<std::string, std::less<>> runningSandboxedApplications(const std::filesystem::path& processes)
 {
@@ -113,7 +152,7 @@ std::set<std::string, std::less<>> runningApplicationIdentifiers(const std::vect
     for (const DirectoryEntry& process : *processes) {
         if (!isProcessId(process.name))
             continue;
-        const auto executable = executableOf(process.name);
+        const auto executable = executableOf(process.path);
         if (!executable)
             continue;
         // Any folder above the executable may be a bundle's "Contents/MacOS".

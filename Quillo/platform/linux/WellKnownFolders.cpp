@@ -42,6 +42,13 @@ std::vector<std::filesystem::path> systemDataFolders()
 
 std::filesystem::path trashFiles(const std::filesystem::path& home) { return dataHome(home) / "Trash/files"; }
 
+std::filesystem::path userSettings(const std::filesystem::path& home)
+{
+    return absoluteVariable("XDG_CONFIG_HOME").value_or(home / ".config");
+}
+
+std::filesystem::path userData(const std::filesystem::path& home) { return dataHome(home); }
+
 std::filesystem::path userCaches(const std::filesystem::path& home)
 {
     return absoluteVariable("XDG_CACHE_HOME").value_or(home / ".cache");

@@ -6,6 +6,7 @@
 #include "platform/RunningApplications.h"
 #include "scan/SystemAnswers.h"
 #include "scan/VisibleEntries.h"
+#include "scan/apps/LinuxApps.h"
 
 namespace DiskScanner {
 
@@ -72,6 +73,7 @@ std::set<std::string, std::less<>> runningApplications()
         return *runningForTesting();
     auto running = platform::runningApplicationIdentifiers(installedBundles(true));
     running.merge(platform::runningSandboxedApplications());
+    running.merge(runningHomeFolderApps(homeFolderApps(), platform::runningPrograms()));
     return running;
 }
 

@@ -24,8 +24,9 @@ std::vector<platform::AppBundle> installedBundles(bool includingSystem);
 // application, the system's included.
 platform::ApplicationLookup installedApplications();
 
-// The bundle identifiers of the installed applications running now, and the application ids
-// (Flatpak) and snap names (Snap) of the sandboxed ones, as their caches' items carry them.
+// The bundle identifiers of the installed applications running now, the application ids
+// (Flatpak) and snap names (Snap) of the sandboxed ones, as their caches' items carry them, and
+// the identifiers of the AppImages and home-installed applications running (LinuxApps.h).
 std::set<std::string, std::less<>> runningApplications();
 // Answer runningApplications in the system's place, and give it back to the system. Not safe
 // while a scan runs.

@@ -5,10 +5,12 @@
 #include <map>
 #include <set>
 
+#include "platform/DesktopEntries.h"
 #include "platform/DirectoryListing.h"
 #include "platform/WellKnownFolders.h"
 #include "scan/DiskScanner.h"
 #include "scan/Measure.h"
+#include "scan/SystemAnswers.h"
 #include "scan/apps/BundleIDs.h"
 #include "scan/apps/DisplayName.h"
 #include "scan/apps/InstalledApps.h"
@@ -29,18 +31,49 @@ constexpr std::array<std::string_view, 6> supportFolders = {
 // Identifiers of Apple's own components: the system keeps those whatever is installed.
 constexpr std::string_view appleVendor = "com.apple";
 
+// The folders searched, in order: the Library's support folders, then (Linux) Flatpak's
+// application data and the user's settings, data and caches.
+std::vector<std::filesystem::path> searchedFolders()
+{
+    std::vector<std::filesystem::path> searched;
+    for (std::string_view folder : supportFolders)
+        searched.push_back(home() / folder);
+    if constexpr (folders::linuxPlaces) {
+        searched.push_back(home() / folders::flatpakApps);
+        searched.push_back(folders::userSettings(home()));
+        searched.push_back(folders::userData(home()));
+        searched.push_back(folders::userCaches(home()));
+    }
+    return searched;
+}
+
+constexpr std::string_view desktopSuffix = ".desktop";
+
 // What installed applications protect: their identifiers and their vendors, in lower case.
+// Linux: a Flatpak application's id and the id of every desktop entry are identifiers too.
 struct Installed {
     std::set<std::string, std::less<>> identifiers;
     std::set<std::string, std::less<>> vendors;
 
     explicit Installed(const platform::ApplicationLookup& applications)
     {
-        for (const platform::AppBundle& bundle : applications.bundles()) {
-            std::string identifier = Text::lowercased(bundle.identifier);
-            vendors.insert(vendorPrefix(identifier));
-            identifiers.insert(std::move(identifier));
+        for (const platform::AppBundle& bundle : applications.bundles())
+            add(bundle.identifier);
+        if constexpr (folders::linuxPlaces) {
+            for (const platform::FlatpakApp& app : flatpakApps())
+                add(app.id);
+            for (const platform::DesktopEntry& entry : platform::desktopEntries(applicationDataFolders())) {
+                std::string_view id = entry.id;
+                add(id.ends_with(desktopSuffix) ? id.substr(0, id.size() - desktopSuffix.size()) : id);
+            }
         }
+    }
+
+    void add(std::string_view identifier)
+    {
+        std::string lower = Text::lowercased(identifier);
+        vendors.insert(vendorPrefix(lower));
+        identifiers.insert(std::move(lower));
     }
 
     bool protects(std::string_view identifier) const
@@ -55,8 +88,8 @@ using Groups = std::map<std::string, std::vector<std::filesystem::path>>;
 Groups leftoverGroups(const Installed& installed)
 {
     Groups groups;
-    for (std::string_view folder : supportFolders) {
-        auto listing = platform::listDirectory(home() / folder, {.skipHidden = true});
+    for (const auto& folder : searchedFolders()) {
+        auto listing = platform::listDirectory(folder, {.skipHidden = true});
         if (!listing)
             continue;
         for (auto& entry : *listing) {

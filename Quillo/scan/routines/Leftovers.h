@@ -15,6 +15,11 @@ namespace DiskScanner {
 // One item per identifier (spelled as found, so case tells groups apart) holding all its
 // locations, named after the identifier, tagged for review and never recommended; measured and
 // reported as `measure` does. `accessDenied` is never set.
+//
+// Linux: also the entries of Flatpak's application data ("~/.var/app") and of the user's
+// settings, data and caches folders whose names carry an identifier; the ids of the Flatpak
+// applications and of every desktop entry (less ".desktop") count as installed identifiers, so
+// any installed "org.gnome." application protects every "org.gnome." folder.
 // Precondition: called from a scan's own thread, outside the work pool.
 CategoryResult leftovers(const ProgressSink& progress);
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "platform/DesktopEntries.h"
 #include "platform/FileExists.h"
 #include "platform/LastUsedDate.h"
 #include "platform/OwnBundleIdentifier.h"
@@ -13,6 +14,8 @@
 #include "scan/DiskScanner.h"
 #include "scan/Measure.h"
 #include "scan/apps/InstalledApps.h"
+#include "scan/apps/LinuxApps.h"
+#include "scan/apps/SupportFileUsers.h"
 #include "scan/OldAge.h"
 #include "scan/SystemAnswers.h"
 #include "scan/Text.h"
@@ -78,41 +81,57 @@ std::vector<std::filesystem::path> relatedLocations(std::string_view bundleID, s
     return locations;
 }
 
-// Which installed applications may use which support files, letter case aside (as the folders
-// of the system these files come from compare names).
-class SupportFileUsers {
-public:
-    explicit SupportFileUsers(const std::vector<platform::AppBundle>& bundles)
-    {
-        for (const platform::AppBundle& bundle : bundles) {
-            byIdentifier_.emplace(Text::lowercased(bundle.identifier), bundle.location);
-            for (const auto& location : relatedLocations(bundle.identifier, bundle.location.stem().string(), true))
-                byLocation_.emplace(Text::lowercased(location.native()), bundle.location);
-        }
-    }
+AppFiles bundleFiles(const platform::AppBundle& bundle)
+{
+    return {bundle.location, bundle.identifier,
+            relatedLocations(bundle.identifier, bundle.location.stem().string(), true)};
+}
 
-    // Whether an application other than the one at `app` may use `location`, a related file of
-    // `app` (whose identifier is `identifier`): a copy of the same application uses them all,
-    // another application those its own identifier or name leads to.
-    bool usedByAnother(const std::filesystem::path& app, std::string_view identifier,
-                       const std::filesystem::path& location) const
-    {
-        return anyOther(byIdentifier_, Text::lowercased(identifier), app) ||
-               anyOther(byLocation_, Text::lowercased(location.native()), app);
-    }
+AppFiles linuxAppFiles(const LinuxApp& app) { return {app.location, app.identifier, app.relatedLocations}; }
 
-private:
-    using Users = std::multimap<std::string, std::filesystem::path, std::less<>>;
+// Who may use which support files: the installed bundles and Linux applications, and every
+// application the desktop has an entry for.
+SupportFileUsers supportFileUsers(const std::vector<platform::AppBundle>& bundles,
+                                  const std::vector<LinuxApp>& linuxApps)
+{
+    std::vector<AppFiles> apps;
+    std::ranges::transform(bundles, std::back_inserter(apps), bundleFiles);
+    std::ranges::transform(linuxApps, std::back_inserter(apps), linuxAppFiles);
+    std::vector<platform::DesktopEntry> entries;
+    if constexpr (Folders::linuxPlaces)
+        entries = platform::desktopEntries(applicationDataFolders());
+    return SupportFileUsers(apps, entries);
+}
 
-    static bool anyOther(const Users& users, const std::string& key, const std::filesystem::path& app)
-    {
-        auto [first, last] = users.equal_range(key);
-        return std::any_of(first, last, [&](const auto& user) { return user.second != app; });
-    }
+std::vector<std::filesystem::path> existing(const std::vector<std::filesystem::path>& locations)
+{
+    std::vector<std::filesystem::path> found;
+    std::ranges::copy_if(locations, std::back_inserter(found),
+                         [](const auto& path) { return platform::fileExists(path); });
+    return found;
+}
 
-    Users byIdentifier_;
-    Users byLocation_;
-};
+Candidate linuxAppCandidate(const LinuxApp& app, const SupportFileUsers& users,
+                            const std::set<std::string, std::less<>>& running, Date cutoff)
+{
+    auto related = existing(app.relatedLocations);
+    std::erase_if(related, [&](const auto& file) {
+        return users.usedByAnother(app.location, app.identifier, file, app.desktopEntries);
+    });
+    const bool isFlatpak = app.kind == LinuxApp::Kind::flatpak;
+    return Candidate{
+        .url = app.location,
+        .name = app.name,
+        .detail = detailFor(related.size()),
+        .tags = tagsFor(running.contains(app.identifier), app.lastUsed, cutoff),
+        .isRecommended = false,
+        .date = app.lastUsed,
+        .iconURL = app.desktopEntries.empty() ? std::nullopt : std::optional(app.desktopEntries.front()),
+        .extraURLs = std::move(related),
+        .bundleID = app.identifier,
+        .removal = isFlatpak ? ScanItem::Removal::flatpakUninstall : ScanItem::Removal::files,
+    };
+}
 
 } // namespace
 
@@ -137,7 +156,8 @@ CategoryResult uninstaller(const ProgressSink& progress)
 
     // Files another installed application may use too are offered with neither, so that no
     // item takes what stays and none is counted twice.
-    const SupportFileUsers users(installedBundles(true));
+    const auto linuxApps = installedLinuxApps();
+    const SupportFileUsers users = supportFileUsers(installedBundles(true), linuxApps);
     std::vector<Candidate> candidates;
     for (const platform::AppBundle& app : installedBundles(false)) {
         const std::string& identifier = app.identifier;
@@ -145,7 +165,8 @@ CategoryResult uninstaller(const ProgressSink& progress)
             continue;
         std::string name = app.location.stem().string();
         auto related = relatedFiles(identifier, name, includeContainers);
-        std::erase_if(related, [&](const auto& file) { return users.usedByAnother(app.location, identifier, file); });
+        std::erase_if(related,
+                      [&](const auto& file) { return users.usedByAnother(app.location, identifier, file, {}); });
         const OptionalDate lastUsed = platform::lastUsedDate(app);
         candidates.push_back(Candidate{
             .url = app.location,
@@ -159,6 +180,10 @@ CategoryResult uninstaller(const ProgressSink& progress)
             .bundleID = identifier,
         });
     }
+    for (const LinuxApp& app : linuxApps) {
+        if (app.identifier != platform::ownBundleIdentifier)
+            candidates.push_back(linuxAppCandidate(app, users, running, cutoff));
+    }
     return {measure(std::move(candidates), progress), false};
 }
 
@@ -171,10 +196,18 @@ std::vector<ScanItem> withoutFilesOfStayingApps(std::vector<ScanItem> items)
         leaving.insert(item.url);
     std::vector<platform::AppBundle> staying = installedBundles(true);
     std::erase_if(staying, [&](const platform::AppBundle& bundle) { return leaving.contains(bundle.location); });
-    const SupportFileUsers users(staying);
+    std::vector<LinuxApp> linuxApps = installedLinuxApps();
+    // What starts an application that goes names nothing that stays.
+    std::vector<std::filesystem::path> leavingEntries;
+    for (const LinuxApp& app : linuxApps) {
+        if (leaving.contains(app.location))
+            leavingEntries.insert(leavingEntries.end(), app.desktopEntries.begin(), app.desktopEntries.end());
+    }
+    std::erase_if(linuxApps, [&](const LinuxApp& app) { return leaving.contains(app.location); });
+    const SupportFileUsers users = supportFileUsers(staying, linuxApps);
     for (ScanItem& item : items) {
         std::erase_if(item.extraURLs, [&](const auto& extra) {
-            return users.usedByAnother(item.url, item.bundleID.value_or(""), extra);
+            return users.usedByAnother(item.url, item.bundleID.value_or(""), extra, leavingEntries);
         });
     }
     return items;

@@ -22,6 +22,8 @@ public:
 
     // The stored choice; a missing or unknown value means "system".
     AppAppearance chosen() const;
+    // The desktop's own stated scheme, followed live, whatever the choice.
+    const platform::DesktopColorScheme& desktop() const { return *desktop_; }
 
     // Whether `chosen` comes out dark, given the scheme the desktop states (if any) and, for a
     // desktop that states none, the window colour of its Qt palette.

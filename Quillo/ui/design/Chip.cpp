@@ -39,6 +39,8 @@ Chip::Chip(const QString& text, const QString& symbolName, DynamicColor color, D
 
 void Chip::setText(const QString& text)
 {
+    if (text == text_)
+        return;
     text_ = text;
     layout_ = layoutFor(text_, symbol_);
     updateGeometry();

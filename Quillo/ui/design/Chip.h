@@ -10,6 +10,7 @@ public:
     Chip(const QString& text, const QString& symbolName, DynamicColor color, DynamicColor background,
          QWidget* parent = nullptr);
 
+    const QString& text() const { return text_; }
     void setText(const QString& text);
     QSize sizeHint() const override;
 

@@ -4,8 +4,11 @@
 
 #include <QAbstractFileIconProvider>
 #include <QFileInfo>
+#include <QIcon>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStandardPaths>
 
 #include "ui/design/Palette.h"
 #include "ui/design/Symbols.h"
@@ -27,6 +30,45 @@ QSize FileIcon::sizeHint() const
     return {int(std::ceil(size_)), int(std::ceil(size_))};
 }
 
+namespace {
+
+// The desktop theme's icon for the file's type, as file managers show it: a folder's, else that
+// of its MIME type (by contents where the name does not tell), else its generic kind's.
+QIcon themeIcon(const QFileInfo& info)
+{
+    // Without a desktop session Qt knows neither where themes live nor which one is in force, and
+    // a theme may lack type icons: the data folders' icons are searched, and where the theme in
+    // force has no type icons, Adwaita (which most installations carry) takes its place.
+    static const bool themed = [] {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                               QStandardPaths::LocateDirectory))
+            if (!paths.contains(folder))
+                paths << folder;
+        QIcon::setThemeSearchPaths(paths);
+        const QString desktopTheme = QIcon::themeName();
+        if (!QIcon::hasThemeIcon(QStringLiteral("text-x-generic"))) {
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
+            if (!QIcon::hasThemeIcon(QStringLiteral("text-x-generic")))
+                QIcon::setThemeName(desktopTheme);
+        }
+        return true;
+    }();
+    (void)themed;
+    if (info.isDir())
+        return QIcon::fromTheme(QStringLiteral("folder"), QIcon::fromTheme(QStringLiteral("inode-directory")));
+    static const QMimeDatabase mimeTypes;
+    const QMimeType type = mimeTypes.mimeTypeForFile(info);
+    for (const QString& name : {type.iconName(), type.genericIconName(), QStringLiteral("text-x-generic")}) {
+        if (QIcon::hasThemeIcon(name))
+            return QIcon::fromTheme(name);
+    }
+    static QAbstractFileIconProvider provider;
+    return provider.icon(info);
+}
+
+} // namespace
+
 QPixmap FileIcon::pixmap(const QString& path, qreal side, qreal devicePixelRatio)
 {
     const int pixels = std::max(1, int(std::lround(side * devicePixelRatio)));
@@ -38,11 +80,8 @@ QPixmap FileIcon::pixmap(const QString& path, qreal side, qreal devicePixelRatio
     QPixmap cached;
     if (QPixmapCache::find(key, &cached) || QPixmapCache::find(standInKey, &cached))
         return cached;
-    // The platform's own icons (the desktop theme's by MIME type on Linux), never the style's
-    // generic ones.
-    static QAbstractFileIconProvider provider;
     const QFileInfo info(path);
-    const QIcon icon = provider.icon(info);
+    const QIcon icon = themeIcon(info);
     cached = icon.isNull() ? QPixmap() : icon.pixmap(QSize(pixels, pixels));
     if (!cached.isNull()) {
         cached.setDevicePixelRatio(devicePixelRatio);

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr qreal side = 28;
 constexpr qreal symbolFontSize = 11;
 
 } // namespace
@@ -35,6 +34,24 @@ void IconButton::interactionChanged(bool byPress)
         animate(Amount::hover, isEffectivelyHovered() ? 1 : 0, Timing::easeOut(0.12));
 }
 
+void IconButton::paint(QPainter& painter, const QRectF& disc, const QString& symbolName, qreal hover, qreal press)
+{
+    painter.save();
+    const qreal scale = 1 - 0.1 * press;
+    painter.translate(disc.center());
+    painter.scale(scale, scale);
+    painter.translate(-disc.center());
+    QColor fill = Palette::sunken.current();
+    fill.setAlphaF(fill.alphaF() * (0.7 + 0.3 * hover));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawEllipse(disc);
+    const qreal symbolSide = Symbols::sideForFontSize(symbolFontSize);
+    const QRectF symbolRect(disc.center() - QPointF(symbolSide / 2, symbolSide / 2), QSizeF(symbolSide, symbolSide));
+    Symbols::paint(painter, symbolRect, symbolName, blend(Palette::inkSecondary.current(), Palette::ink.current(), hover));
+    painter.restore();
+}
+
 void IconButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -42,19 +59,6 @@ void IconButton::paintEvent(QPaintEvent*)
     if (!isEnabled())
         painter.setOpacity(0.45);
     const QRectF disc(0, 0, side, side);
-    const qreal scale = 1 - 0.1 * press();
-    painter.translate(disc.center());
-    painter.scale(scale, scale);
-    painter.translate(-disc.center());
-
-    QColor fill = Palette::sunken.current();
-    fill.setAlphaF(fill.alphaF() * (0.7 + 0.3 * hover()));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawEllipse(disc);
-    const qreal symbolSide = Symbols::sideForFontSize(symbolFontSize);
-    const QRectF symbolRect(disc.center() - QPointF(symbolSide / 2, symbolSide / 2), QSizeF(symbolSide, symbolSide));
-    Symbols::paint(painter, symbolRect, symbol_,
-                   blend(Palette::inkSecondary.current(), Palette::ink.current(), hover()));
+    paint(painter, disc, symbol_, hover(), press());
     paintFocusRing(painter, disc, side / 2);
 }

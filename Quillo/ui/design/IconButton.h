@@ -15,6 +15,11 @@ public:
 
     QSize sizeHint() const override { return {28, 28}; }
 
+    static constexpr qreal side = 28;
+    // The button's disc and symbol in `disc` (28 × 28 at rest), for code that paints rows itself;
+    // `hover` and `press` are the 0 → 1 amounts.
+    static void paint(QPainter& painter, const QRectF& disc, const QString& symbolName, qreal hover, qreal press);
+
 protected:
     void interactionChanged(bool byPress) override;
     void paintEvent(QPaintEvent* event) override;

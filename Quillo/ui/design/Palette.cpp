@@ -1,5 +1,9 @@
 #include "ui/design/Palette.h"
 
+#include <QWidget>
+
+#include "ui/design/Appearance.h"
+
 QPalette Palette::qtPalette()
 {
     QPalette palette;
@@ -21,4 +25,11 @@ QPalette Palette::qtPalette()
     palette.setColor(QPalette::Disabled, QPalette::WindowText, inkTertiary.current());
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, inkTertiary.current());
     return palette;
+}
+
+void Palette::follow(QWidget* window)
+{
+    window->setPalette(qtPalette());
+    QObject::connect(&Appearance::instance(), &Appearance::changed, window,
+                     [window] { window->setPalette(qtPalette()); });
 }

@@ -2,6 +2,8 @@
 
 #include <QPalette>
 
+class QWidget;
+
 #include "ui/design/DynamicColor.h"
 
 // The warm cream-and-brown colours every screen draws with, each with its light and dark variant.
@@ -28,5 +30,8 @@ inline constexpr DynamicColor danger{hexColor(0xD9434A), hexColor(0xFF8085)};
 // hold (scroll bars, text fields, menus). Set it on windows, not on the application: the
 // application palette stays the desktop's, which AppearanceFollower reads.
 QPalette qtPalette();
+
+// Sets qtPalette() on the top-level `window` now and again whenever the appearance changes.
+void follow(QWidget* window);
 
 } // namespace Palette

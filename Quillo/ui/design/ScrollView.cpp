@@ -21,8 +21,7 @@ ScrollView::ScrollView(QWidget* parent) : QScrollArea(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
-    connect(&Appearance::instance(), &Appearance::changed, this, &ScrollView::restyle);
-    restyle();
+    style(verticalScrollBar());
 }
 
 void ScrollView::setIndicatorsHidden(bool hidden)
@@ -36,13 +35,19 @@ void ScrollView::setWidget(QWidget* content)
     content->setAutoFillBackground(false);
 }
 
-void ScrollView::restyle()
+void ScrollView::style(QScrollBar* bar)
+{
+    QObject::connect(&Appearance::instance(), &Appearance::changed, bar, [bar] { restyle(bar); });
+    restyle(bar);
+}
+
+void ScrollView::restyle(QScrollBar* bar)
 {
     QColor handle = Palette::inkTertiary.current();
     handle.setAlphaF(0.55);
     QColor hovered = Palette::inkSecondary.current();
     hovered.setAlphaF(0.7);
-    verticalScrollBar()->setStyleSheet(QStringLiteral(
+    bar->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical { background: transparent; width: 10px; margin: 4px 2px 4px 0; }"
         "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 32px; }"
         "QScrollBar::handle:vertical:hover { background: %2; }"

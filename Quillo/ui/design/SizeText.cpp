@@ -39,12 +39,16 @@ void SizeText::setBytes(std::int64_t bytes)
 {
     if (bytes == bytes_)
         return;
+    const QSize before = sizeHint();
     rollsUp_ = bytes > bytes_;
     bytes_ = bytes;
     previous_ = current_;
     current_ = figureFor(bytes);
     setAccessibleName(ByteFormat::string(bytes_, style_));
-    updateGeometry();
+    // A live figure changes many times a second; its layout only needs asking when it widens or
+    // narrows.
+    if (sizeHint() != before)
+        updateGeometry();
     motion_->jumpTo(0);
     motion_->animateTo(1, Timing::spring(0.3, 0.85));
 }

@@ -1,5 +1,8 @@
 #include "ui/design/TagStyle.h"
 
+#include <QCoreApplication>
+
+#include "platform/PlatformWords.h"
 #include "ui/design/ModuleTheme.h"
 #include "ui/design/Palette.h"
 
@@ -31,21 +34,21 @@ QString pillText(ScanItem::Tag tag)
 {
     switch (tag) {
     case ScanItem::Tag::rebuildable:
-        return QStringLiteral("Safe");
+        return QCoreApplication::translate("TagStyle", "Safe");
     case ScanItem::Tag::system:
-        return QStringLiteral("System");
+        return QCoreApplication::translate("TagStyle", "System");
     case ScanItem::Tag::review:
-        return QStringLiteral("Review");
+        return QCoreApplication::translate("TagStyle", "Review");
     case ScanItem::Tag::installer:
-        return QStringLiteral("Installer");
+        return QCoreApplication::translate("TagStyle", "Installer");
     case ScanItem::Tag::archive:
-        return QStringLiteral("Archive");
+        return QCoreApplication::translate("TagStyle", "Archive");
     case ScanItem::Tag::old:
-        return QStringLiteral("Old");
+        return QCoreApplication::translate("TagStyle", "Old");
     case ScanItem::Tag::running:
-        return QStringLiteral("Open now");
+        return QCoreApplication::translate("TagStyle", "Open now");
     case ScanItem::Tag::copy:
-        return QStringLiteral("Copy");
+        return QCoreApplication::translate("TagStyle", "Copy");
     }
     return {};
 }
@@ -54,21 +57,22 @@ QString helpText(ScanItem::Tag tag)
 {
     switch (tag) {
     case ScanItem::Tag::rebuildable:
-        return QStringLiteral("Recreated automatically when it's needed again.");
+        return QCoreApplication::translate("TagStyle", "Recreated automatically when it's needed again.");
     case ScanItem::Tag::system:
-        return QStringLiteral("Belongs to macOS. Usually safe to remove, but worth a look.");
+        return QString::fromUtf8(platform::platformWords().systemTagHelp.data(),
+                                 qsizetype(platform::platformWords().systemTagHelp.size()));
     case ScanItem::Tag::review:
-        return QStringLiteral("Might be useful later \u2014 check before removing.");
+        return QCoreApplication::translate("TagStyle", "Might be useful later \u2014 check before removing.");
     case ScanItem::Tag::installer:
-        return QStringLiteral("An installer you've probably already used.");
+        return QCoreApplication::translate("TagStyle", "An installer you've probably already used.");
     case ScanItem::Tag::archive:
-        return QStringLiteral("A compressed archive.");
+        return QCoreApplication::translate("TagStyle", "A compressed archive.");
     case ScanItem::Tag::old:
-        return QStringLiteral("Not opened or added recently.");
+        return QCoreApplication::translate("TagStyle", "Not opened or added recently.");
     case ScanItem::Tag::running:
-        return QStringLiteral("This app is open. Quit it first \u2014 Quillo won't remove a running app.");
+        return QCoreApplication::translate("TagStyle", "This app is open. Quit it first \u2014 Quillo won't remove a running app.");
     case ScanItem::Tag::copy:
-        return QStringLiteral("An identical copy of another file. The original is kept.");
+        return QCoreApplication::translate("TagStyle", "An identical copy of another file. The original is kept.");
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -10,9 +11,34 @@
 #include "ui/design/Symbols.h"
 #include "ui/design/Typography.h"
 
+namespace {
+
+class TextLabelAccessible : public QAccessibleWidget {
+public:
+    explicit TextLabelAccessible(TextLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const TextLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TextLabel") && object && object->isWidgetType())
+        return new TextLabelAccessible(static_cast<TextLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
+
 TextLabel::TextLabel(const QString& text, const QFont& font, DynamicColor color, QWidget* parent)
     : QWidget(parent), text_(text), font_(font), color_(color)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
+    (void)accessible;
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     relayout();
 }
@@ -22,8 +48,17 @@ void TextLabel::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     relayout();
-    updateGeometry();
+    // A one-line label whose width the layout does not take from its text (fixed, or ignored for
+    // an elided path that changes many times a second) keeps its size: its layout is left alone.
+    const bool sizedByLayout =
+        minimumWidth() == maximumWidth() || sizePolicy().horizontalPolicy() == QSizePolicy::Ignored;
+    if (wraps_ || !sizedByLayout)
+        updateGeometry();
 }
 
 void TextLabel::setColor(DynamicColor color)

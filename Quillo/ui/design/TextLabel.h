@@ -10,8 +10,11 @@
 
 // Text in a font and a palette colour, resolved at each paint so it follows the appearance. One
 // line by default (elided when asked), or wrapped to its width with extra line spacing; an
-// optional leading symbol makes it a label. Laid out when text or width changes.
+// optional leading symbol makes it a label. Laid out when text or width changes. Assistive
+// technology reads it as static text, whole even where it is elided.
 class TextLabel : public QWidget {
+    Q_OBJECT
+
 public:
     TextLabel(const QString& text, const QFont& font, DynamicColor color, QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusVirtualObject>
 #include <QStandardPaths>
 #include <QTest>
@@ -21,8 +22,11 @@ namespace {
 struct NotifyCall {
     QString applicationName;
     uint replacesId = 0;
+    QString icon;
     QString title;
     QString body;
+    QStringList actions;
+    QVariantMap hints;
 };
 
 // Stands in for the desktop's notification server: records each Notify call and answers with a
@@ -34,7 +38,9 @@ public:
         if (message.member() != "Notify" || message.arguments().size() != 8)
             return false;
         const auto arguments = message.arguments();
-        calls.push_back({arguments[0].toString(), arguments[1].toUInt(), arguments[3].toString(), arguments[4].toString()});
+        calls.push_back({arguments[0].toString(), arguments[1].toUInt(), arguments[2].toString(), arguments[3].toString(),
+                         arguments[4].toString(), arguments[5].toStringList(),
+                         qdbus_cast<QVariantMap>(arguments[6])});
         connection.send(message.createReply(QVariant::fromValue(uint(calls.size() + 40))));
         return true;
     }
@@ -91,6 +97,10 @@ TEST_F(DesktopNotifierTest, ALaterNotificationReplacesTheOneShownUnderItsIdentif
     EXPECT_EQ(post(notifier, {"other", "Other", "Body"}), true);
     ASSERT_EQ(server.calls.size(), 3u);
     EXPECT_EQ(server.calls[0].applicationName, "Quillo");
+    // Filed under the application's own icon and desktop entry.
+    EXPECT_EQ(server.calls[0].icon, "app.quillo.Quillo");
+    EXPECT_EQ(server.calls[0].hints.value("desktop-entry").toString(), "app.quillo.Quillo");
+    EXPECT_TRUE(server.calls[0].actions.isEmpty());
     EXPECT_EQ(server.calls[0].replacesId, 0u);
     EXPECT_EQ(server.calls[0].title, "Full");
     EXPECT_EQ(server.calls[0].body, "Only 1 GB left.");
@@ -105,4 +115,26 @@ TEST_F(DesktopNotifierTest, WithoutAServiceOrABusItEndsQuietly)
 
     DesktopNotifier noBus("unix:path=/nonexistent/quillo-bus");
     EXPECT_EQ(post(noBus, {"low-space", "Full", "Body"}), false);
+}
+
+TEST_F(DesktopNotifierTest, ClickingANotificationCallsBackWithItsIdentifier)
+{
+    startServer();
+    DesktopNotifier notifier(bus.address());
+    std::vector<QString> opened;
+    notifier.setOpenHandler([&](const QString& identifier) { opened.push_back(identifier); });
+    EXPECT_EQ(post(notifier, {"low-space", "Full", "Only 1 GB left."}), true);
+    ASSERT_EQ(server.calls.size(), 1u);
+    EXPECT_EQ(server.calls[0].actions.value(0), "default");
+
+    // Another application's notification, then ours.
+    for (uint id : {7u, 41u}) {
+        QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                         "org.freedesktop.Notifications", "ActionInvoked");
+        signal << id << QString("default");
+        serverConnection->send(signal);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.empty(); }, 10'000));
+    settle();
+    EXPECT_EQ(opened, std::vector<QString>{"low-space"});
 }

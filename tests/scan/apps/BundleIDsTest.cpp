@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "scan/apps/AppImages.h"
 #include "scan/apps/BundleIDs.h"
 #include "scan/apps/DisplayName.h"
 
@@ -27,4 +28,13 @@ TEST(DisplayName, TakesTheLastPartThatIsNotGeneric)
     EXPECT_EQ(DiskScanner::displayName("com.app"), "app");
     EXPECT_EQ(DiskScanner::displayName("com..tool."), "tool");
     EXPECT_EQ(DiskScanner::displayName(""), "");
+}
+
+TEST(AppImageName, EndsBeforeTheVersionOrTheExtension)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"Obsidian-1.5.3.AppImage", "Obsidian"}, {"balenaEtcher-1.18.11-x64.AppImage", "balenaEtcher"},
+        {"Super-Tool-2.0.appimage", "Super-Tool"}, {"Tool.APPIMAGE", "Tool"}, {"-1.AppImage", "-1.AppImage"}};
+    for (const auto& [file, name] : cases)
+        EXPECT_EQ(DiskScanner::appImageName(file), name) << file;
 }

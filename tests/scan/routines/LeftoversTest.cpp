@@ -5,6 +5,8 @@
 #include "scan/routines/Leftovers.h"
 #include "support/FakeAppBundle.h"
 #include "support/RecordingSink.h"
+#include "support/TempTree.h"
+#include "scan/SystemAnswers.h"
 
 using ::testing::ElementsAre;
 
@@ -64,4 +66,30 @@ TEST(Leftovers, InstalledAppsProtectTheirVendorAndAppleIsAlwaysProtected)
         home.file("Library/Preferences/" + std::string(name), 4096);
     home.file("Library/Application Support/com.gone.empty/nothing", 0);
     EXPECT_THAT(leftoversByIdentifier(), ElementsAre(::testing::Key("com.gone.tool")));
+}
+
+// Flatpak's data and the settings, data and caches named by identifier are searched too; a
+// Flatpak application or a desktop entry that is installed protects its own and its vendor's.
+TEST(Leftovers, ALinuxHomesFoldersAreSearchedAndItsInstalledAppsProtectTheirs)
+{
+    FixtureHome home;
+    for (const char* folder : {".var/app", ".config", ".local/share", ".cache"})
+        home.file(std::string(folder) + "/com.gone.Tool/x", 4096);
+    home.file(".var/app/org.flatpak.Installed/data/x");
+    home.file(".var/app/org.other.Tool/data/x");
+    home.file(".config/org.gnome.Weather/x");
+    home.file(".config/nvim/init.lua");
+    DiskScanner::setFlatpakAppsForTesting({{"org.flatpak.Installed", home.path(".local/share/flatpak"), std::nullopt}});
+    writeFile(home.tree().path("usr/share/applications/org.gnome.Nautilus.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Files\n");
+    writeFile(home.path(".local/share/applications/org.other.Tool.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Tool\n");
+
+    const auto found = leftoversByIdentifier();
+    ASSERT_THAT(found, ElementsAre(::testing::Key("com.gone.Tool")));
+    const ScanItem& gone = found.at("com.gone.Tool");
+    EXPECT_EQ(gone.url, home.path(".cache/com.gone.Tool"));
+    EXPECT_EQ(gone.extraURLs, (std::vector<std::filesystem::path>{home.path(".config/com.gone.Tool"),
+                                                                    home.path(".local/share/com.gone.Tool"),
+                                                                    home.path(".var/app/com.gone.Tool")}));
 }

@@ -1,0 +1,86 @@
+#include "ui/settings/FormSection.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "ui/design/Card.h"
+#include "ui/design/Palette.h"
+#include "ui/design/TextLabel.h"
+#include "ui/design/Typography.h"
+
+namespace {
+
+// A hairline between two rows, inset from the card's left edge as the rows' text is.
+class Separator : public QWidget {
+public:
+    Separator() { setFixedHeight(1); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Palette::hairline.current());
+    }
+};
+
+constexpr int rowPadding = 14;
+
+} // namespace
+
+FormSection::FormSection(const QString& title, QWidget* parent)
+    : QWidget(parent), card_(new Card(12)), rows_(new QVBoxLayout(card_))
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* heading = new QHBoxLayout;
+    heading->setContentsMargins(4, 0, 4, 0);
+    heading->addWidget(new SectionLabel(title));
+    column->addLayout(heading);
+    column->addWidget(card_);
+    rows_->setContentsMargins(rowPadding, 0, rowPadding, 0);
+    rows_->setSpacing(0);
+}
+
+void FormSection::addSeparatorIfNeeded()
+{
+    if (rows_->count() > 0)
+        rows_->addWidget(new Separator);
+}
+
+TextLabel* FormSection::addRow(const QString& label, QWidget* control)
+{
+    addSeparatorIfNeeded();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 10, 0, 10);
+    row->setSpacing(16);
+    auto* text = new TextLabel(label, Typography::body(), Palette::ink);
+    text->setWordWrap();
+    row->addWidget(text, 1, Qt::AlignVCenter);
+    row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
+    rows_->addLayout(row);
+    return text;
+}
+
+TextLabel* FormSection::addNote(const QString& text)
+{
+    auto* note = new TextLabel(text, Typography::caption(), Palette::inkSecondary);
+    note->setWordWrap(2);
+    rows_->addWidget(note);
+    rows_->addSpacing(10);
+    return note;
+}
+
+void FormSection::setFooter(const QString& text)
+{
+    if (!footer_) {
+        footer_ = new TextLabel(QString(), Typography::caption(), Palette::inkSecondary);
+        footer_->setWordWrap(2);
+        auto* line = new QHBoxLayout;
+        line->setContentsMargins(4, 0, 4, 0);
+        line->addWidget(footer_);
+        static_cast<QVBoxLayout*>(layout())->addLayout(line);
+    }
+    footer_->setText(text);
+}

@@ -1,0 +1,49 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The English plural forms of the counted texts; every other text reads as written. -->
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>CleanConfirmation</name>
+    <message numerus="yes">
+        <source>Permanently delete %n item(s) (%1)?</source>
+        <translation>
+            <numerusform>Permanently delete %n item (%1)?</numerusform>
+            <numerusform>Permanently delete %n items (%1)?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ModuleTexts</name>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) selected</source>
+        <translation>
+            <numerusform>%n item selected</numerusform>
+            <numerusform>%n items selected</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n couldn&apos;t be removed because they&apos;re in use.</source>
+        <translation>
+            <numerusform>%n couldn&apos;t be removed because they&apos;re in use.</numerusform>
+            <numerusform>%n couldn&apos;t be removed because they&apos;re in use.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HomeTexts</name>
+    <message numerus="yes">
+        <source>%n item(s) was in use and got skipped.</source>
+        <translation>
+            <numerusform>%n item was in use and got skipped.</numerusform>
+            <numerusform>%n items were in use and got skipped.</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
