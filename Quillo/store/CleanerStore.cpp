@@ -470,6 +470,7 @@ void CleanerStore::recordClean(const CleanRun& run)
         if (std::ranges::any_of(record.items, [&](const LastClean::Item& item) { return item.url == taken.item.url; }))
             takenByLastClean_.push_back(taken);
     }
+    undoModule_ = run.module;
     if (record.items.empty())
         undoRecord_.reset();
     else

@@ -109,6 +109,9 @@ public:
     // they are put back, another clean removes anything, or they leave the Trash (checked with
     // the disk figures). Never while a clean or an undo runs.
     bool canUndo() const { return undoRecord_.has_value() && !undoing_ && cleans_.empty(); }
+    // Whether canUndo() and the clean to undo is the one of `module` (the smart scan's for all its
+    // targets): what a screen's cleaned state may offer to undo.
+    bool canUndo(Module module) const { return canUndo() && undoModule_ == module; }
     bool isUndoing() const { return undoing_; }
     // Puts back what the last clean moved to the Trash, as recorded (by this run or an earlier
     // one, as `quillo undo` does): never over anything that stands at an item's place now.
@@ -194,6 +197,8 @@ private:
     std::vector<TakenItem> takenByLastKept_;
     // What this run's last clean moved to the Trash and may still put back, and the items.
     std::optional<LastClean> undoRecord_;
+    // The module whose clean made the record.
+    Module undoModule_ = Module::smartScan;
     std::vector<TakenItem> takenByLastClean_;
     bool undoing_ = false;
     std::jthread undoWorker_;

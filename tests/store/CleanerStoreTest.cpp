@@ -428,6 +428,9 @@ TEST_F(CleanerStoreTest, AnUndoPutsBackWhatItCanAndKeepsWhatMayStillGoBack)
     ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
     EXPECT_TRUE(store->canUndo());
     EXPECT_GE(undoChanges.count(), 1);
+    // Offered by the cleaned state of the module that cleaned, not by another's.
+    EXPECT_TRUE(store->canUndo(Module::systemJunk));
+    EXPECT_FALSE(store->canUndo(Module::smartScan));
 
     system.restoreFailures = {{"/s/b", std::make_error_code(std::errc::no_such_file_or_directory)},
                               {"/s/c", std::make_error_code(std::errc::file_exists)}};

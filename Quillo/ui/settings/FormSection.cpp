@@ -1,5 +1,7 @@
 #include "ui/settings/FormSection.h"
 
+#include <functional>
+
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -61,6 +63,49 @@ TextLabel* FormSection::addRow(const QString& label, QWidget* control)
     row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
     rows_->addLayout(row);
     return text;
+}
+
+TextLabel* FormSection::addPathRow(const QString& path, QWidget* control)
+{
+    addSeparatorIfNeeded();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 8, 0, 8);
+    row->setSpacing(16);
+    auto* text = new TextLabel(path, Typography::body(), Palette::ink);
+    text->setElideMode(Qt::ElideMiddle);
+    text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    text->setToolTip(path);
+    row->addWidget(text, 1, Qt::AlignVCenter);
+    row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
+    rows_->addLayout(row);
+    return text;
+}
+
+void FormSection::addWidgetRow(QWidget* widget)
+{
+    addSeparatorIfNeeded();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 10, 0, 10);
+    row->addWidget(widget);
+    row->addStretch();
+    rows_->addLayout(row);
+}
+
+void FormSection::clearRows()
+{
+    std::function<void(QLayoutItem*)> drop = [&drop](QLayoutItem* item) {
+        if (QLayout* inner = item->layout()) {
+            while (QLayoutItem* child = inner->takeAt(0))
+                drop(child);
+        }
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->deleteLater();
+        }
+        delete item;
+    };
+    while (QLayoutItem* item = rows_->takeAt(0))
+        drop(item);
 }
 
 TextLabel* FormSection::addNote(const QString& text)

@@ -15,8 +15,15 @@ public:
     // A row labelled `label` holding `control` (which may be a layout's widget of several).
     // Returns the row's label, for greying it out with its control.
     TextLabel* addRow(const QString& label, QWidget* control);
+    // A row of a path (one line, cut in the middle where too long) and its control.
+    TextLabel* addPathRow(const QString& path, QWidget* control);
+    // A row holding `widget` alone, at its left.
+    void addWidgetRow(QWidget* widget);
     // A line of explanation under the last row, inside the card.
     TextLabel* addNote(const QString& text);
+    // Takes every row away, for a section whose rows follow a list. Their widgets go once control
+    // is back in the event loop, so a row's own button may call this.
+    void clearRows();
     void setFooter(const QString& text);
 
 private:
