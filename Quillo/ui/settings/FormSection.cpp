@@ -1,5 +1,6 @@
 #include "ui/settings/FormSection.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 
 #include "ui/design/Card.h"
 #include "ui/design/Palette.h"
+#include "ui/design/ScrollView.h"
 #include "ui/design/TextLabel.h"
 #include "ui/design/Typography.h"
 
@@ -65,20 +67,36 @@ TextLabel* FormSection::addRow(const QString& label, QWidget* control)
     return text;
 }
 
-TextLabel* FormSection::addPathRow(const QString& path, QWidget* control)
+void FormSection::addPathRows(const std::vector<std::pair<QString, QWidget*>>& rows, int visibleRows)
 {
+    if (rows.empty())
+        return;
     addSeparatorIfNeeded();
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(0, 8, 0, 8);
-    row->setSpacing(16);
-    auto* text = new TextLabel(path, Typography::body(), Palette::ink);
-    text->setElideMode(Qt::ElideMiddle);
-    text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    text->setToolTip(path);
-    row->addWidget(text, 1, Qt::AlignVCenter);
-    row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
-    rows_->addLayout(row);
-    return text;
+    auto* list = new QWidget;
+    auto* column = new QVBoxLayout(list);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    int rowHeight = 0;
+    for (const auto& [path, control] : rows) {
+        if (column->count() > 0)
+            column->addWidget(new Separator);
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 8, 0, 8);
+        row->setSpacing(16);
+        auto* text = new TextLabel(path, Typography::body(), Palette::ink);
+        text->setElideMode(Qt::ElideMiddle);
+        text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        text->setToolTip(path);
+        row->addWidget(text, 1, Qt::AlignVCenter);
+        row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
+        column->addLayout(row);
+        rowHeight = std::max(rowHeight, row->sizeHint().height() + 1);
+    }
+    auto* scroller = new ScrollView;
+    scroller->setWidget(list);
+    const int shown = std::min<int>(visibleRows, int(rows.size()));
+    scroller->setFixedHeight(std::min(list->sizeHint().height(), shown * rowHeight));
+    rows_->addWidget(scroller);
 }
 
 void FormSection::addWidgetRow(QWidget* widget)

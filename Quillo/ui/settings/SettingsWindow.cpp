@@ -193,16 +193,19 @@ void SettingsWindow::refreshKept()
     keptRemoveButtons_.clear();
     if (entries.empty())
         kept_->addNote(tr("Nothing is kept yet. Choose “Never Clean This” on an item, or add a folder."));
+    std::vector<std::pair<QString, QWidget*>> rows;
     for (const std::string& entry : entries) {
-        auto* remove = new IconButton(QStringLiteral("minus"), tr("Remove %1 from the keep list").arg(QString::fromStdString(entry)));
+        const QString shown = QString::fromStdString(entry);
+        auto* remove = new IconButton(QStringLiteral("minus"), tr("Remove %1 from the keep list").arg(shown));
         connect(remove, &QAbstractButton::clicked, this, [this, entry] {
             auto kept = preferences_.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
             std::erase(kept, entry);
             setKept(kept);
         });
-        kept_->addPathRow(QString::fromStdString(entry), remove);
+        rows.emplace_back(shown, remove);
         keptRemoveButtons_.push_back(remove);
     }
+    kept_->addPathRows(rows, 6);
     addKept_ = new SoftButton(tr("Add Folder…"), ButtonSize::small);
     connect(addKept_, &QAbstractButton::clicked, this, &SettingsWindow::addKeptFolder);
     kept_->addWidgetRow(addKept_);
