@@ -1,5 +1,7 @@
 #include "ui/home/HomeHeader.h"
 
+#include <filesystem>
+#include <set>
 #include <utility>
 
 #include <QHBoxLayout>
@@ -215,10 +217,16 @@ void HomeHeader::showUndoOutcome(const UndoReport& report)
         store_.dismissSummary(Module::smartScan);
         return;
     }
+    // Counted by item: one item may have gone to the Trash in several pieces.
+    std::set<std::filesystem::path> notBack;
+    for (const UndoReport::Entry& entry : report.entries) {
+        if (entry.error)
+            notBack.insert(entry.item);
+    }
     undoNote_ = report.kind == UndoReport::Kind::undone
                     ? tr("%n item(s) couldn't be put back: something else is at their place now, or they "
                          "left the Trash.",
-                         nullptr, int(stayed))
+                         nullptr, int(notBack.size()))
                     : tr("Nothing is left to put back.");
     refresh();
 }
