@@ -17,6 +17,7 @@
 #include "cli/CleanJson.h"
 #include "cli/CleanOutcome.h"
 #include "cli/CleanPlan.h"
+#include "cli/Exclusions.h"
 #include "cli/ItemList.h"
 #include "cli/ItemListing.h"
 #include "cli/JsonOutput.h"
@@ -294,7 +295,7 @@ int runClean(const QCommandLineParser& parsed)
         return status;
 
     CleanOutcome outcome;
-    StoreServices services = outcome.noting(StoreServices::live());
+    StoreServices services = outcome.noting(Exclusions::addedTo(StoreServices::live(), parsed));
     if (options->deleteImmediately)
         services.deleteImmediately = [choice = *options->deleteImmediately] { return choice; };
     const bool deleteImmediately = services.deleteImmediately();
@@ -341,7 +342,10 @@ const Command cleanCommand{
         "(--trash and --permanent choose for one run); what is in the Trash already can only be "
         "deleted. Items of running applications, and items that changed since the scan, stay and "
         "count as failed. SIGINT or SIGTERM stops the clean after the item in hand; a second one "
-        "ends it at once.",
+        "ends it at once.\n\n"
+        "What the keep list (see 'quillo keep') or --exclude covers is neither listed nor removed, "
+        "nor is a folder that holds such a thing. A clean that moved items to the Trash can be "
+        "undone with 'quillo undo'.",
     .options =
         {
             {{"n", "dry-run"}, "List what would go, and the total; remove nothing."},
@@ -356,6 +360,7 @@ const Command cleanCommand{
             {"permanent", "Delete items for good this time, whatever the settings say."},
             {"json", "Write one JSON document of what went and what failed, and why (the quillo-clean "
                      "format, version 1)."},
+            Exclusions::option(),
         },
     .operands = Operands::module,
     .run = runClean,

@@ -3,8 +3,8 @@
 StoreServices CleanOutcome::noting(StoreServices services)
 {
     services.clean = [this, clean = services.clean](const std::vector<ScanItem>& items, bool permanently,
-                                                    std::stop_token stop) {
-        CleanReport report = clean(items, permanently, std::move(stop));
+                                                    const platform::PathPatterns& kept, std::stop_token stop) {
+        CleanReport report = clean(items, permanently, kept, std::move(stop));
         for (const auto& url : report.removedURLs)
             removed_[url] = permanently;
         for (std::size_t i = 0; i < report.failedURLs.size(); ++i)

@@ -4,9 +4,11 @@
 #include <QCommandLineParser>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What a command takes after its options; the parser checks the count, the shells complete them.
-enum class Operands { none, module, paths, command };
+// `actionAndPaths`: one of the command's actions, then paths.
+enum class Operands { none, module, paths, command, actionAndPaths };
 
 // One subcommand of the `quillo` command line. Its definition is the one source of its help, its
 // manual page section and its shell completions.
@@ -21,6 +23,8 @@ struct Command {
     // Its options besides -h/--help, which every command takes.
     QList<QCommandLineOption> options;
     Operands operands = Operands::none;
+    // With Operands::actionAndPaths: the words that may come first.
+    QStringList actions = {};
     // Runs the command once its arguments parsed; returns the exit status.
     int (*run)(const QCommandLineParser& parsed) = nullptr;
 };

@@ -60,7 +60,8 @@ int unknownCommand(const QString& where, const QString& name)
 // The operands a command takes, checked before it runs.
 int checkOperands(const Command& command, const QStringList& operands, const QString& where)
 {
-    const qsizetype most = command.operands == Operands::none ? 0 : command.operands == Operands::paths ? -1 : 1;
+    const bool takesPaths = command.operands == Operands::paths || command.operands == Operands::actionAndPaths;
+    const qsizetype most = command.operands == Operands::none ? 0 : takesPaths ? -1 : 1;
     if (most >= 0 && operands.size() > most)
         return usageError(where, "unexpected argument '" + shown(operands[most]) + "'");
     switch (command.operands) {
@@ -84,6 +85,13 @@ int checkOperands(const Command& command, const QStringList& operands, const QSt
     case Operands::command:
         if (!operands.isEmpty() && !CommandTable::named(operands.front()))
             return unknownCommand(where, operands.front());
+        break;
+    case Operands::actionAndPaths:
+        if (operands.isEmpty())
+            return usageError(where, "missing ACTION (" + command.actions.join(", ") + ")");
+        if (!command.actions.contains(operands.front()))
+            return usageError(where, "unknown action '" + shown(operands.front()) + "'",
+                              nearestName(operands.front(), command.actions));
         break;
     }
     return ExitStatus::success;

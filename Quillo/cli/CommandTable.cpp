@@ -2,15 +2,18 @@
 
 #include "cli/CleanCommand.h"
 #include "cli/HelpCommand.h"
+#include "cli/KeepCommand.h"
 #include "cli/ModulesCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SizeCommand.h"
+#include "cli/UndoCommand.h"
 
 namespace CommandTable {
 
 std::span<const Command* const> all()
 {
-    static const Command* const commands[] = {&modulesCommand, &scanCommand, &cleanCommand, &sizeCommand, &helpCommand};
+    static const Command* const commands[] = {&modulesCommand, &scanCommand, &cleanCommand, &undoCommand,
+                                                 &keepCommand,    &sizeCommand, &helpCommand};
     return commands;
 }
 
@@ -48,8 +51,9 @@ QString programDescription()
 
 QString exitStatuses()
 {
-    return "0 when all went well, 1 when items failed, a clean was stopped or a path could not be "
-           "measured, 2 for a mistake on the command line (nothing was removed then).";
+    return "0 when all went well, 1 when items failed or stayed, a clean was stopped, a path could not "
+           "be measured or there was nothing to undo, 2 for a mistake on the command line (nothing "
+           "was removed then).";
 }
 
 } // namespace CommandTable

@@ -79,6 +79,7 @@ QString operandNote(const Command& command)
     switch (command.operands) {
     case Operands::module: return "\n" + filled(moduleOperand(), 0);
     case Operands::command: return "\n" + filled("COMMAND is one of: " + CommandTable::names().join(", ") + ".", 0);
+    case Operands::actionAndPaths: return "\n" + filled("ACTION is one of: " + command.actions.join(", ") + ".", 0);
     case Operands::none:
     case Operands::paths: break;
     }

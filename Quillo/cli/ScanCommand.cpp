@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/Exclusions.h"
 #include "cli/ItemListing.h"
 #include "cli/JsonOutput.h"
 #include "cli/ModuleName.h"
@@ -47,7 +48,7 @@ void printHuman(const CleanerStore& store, Module module)
 int runScanCommand(const QCommandLineParser& parsed)
 {
     const Module module = *ModuleName::parse(parsed.positionalArguments().front());
-    CleanerStore store(StoreServices::live());
+    CleanerStore store(Exclusions::addedTo(StoreServices::live(), parsed));
     const QDateTime scannedAt = QDateTime::currentDateTimeUtc();
     runScan(store, module, platform::isTerminal(2));
     if (parsed.isSet("json"))
@@ -65,8 +66,11 @@ const Command scanCommand{
     .summary = "Scan one module and list what it found",
     .description = "Scans MODULE and lists what it found, largest first, two lines per item: a tick for "
                    "what a clean would remove, its size, name, tags and detail; then its path. Then the "
-                   "total. On a terminal, a live line on standard error shows the progress.",
-    .options = {{"json", "Write one JSON document instead (the quillo-scan format, version 1)."}},
+                   "total. On a terminal, a live line on standard error shows the progress.\n\n"
+                   "What the keep list (see 'quillo keep') or --exclude covers is never listed, and "
+                   "the searches of the home folder stay on its file system.",
+    .options = {{"json", "Write one JSON document instead (the quillo-scan format, version 1)."},
+                Exclusions::option()},
     .operands = Operands::module,
     .run = runScanCommand,
 };

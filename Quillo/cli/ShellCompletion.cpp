@@ -33,6 +33,12 @@ QString bashOperands(const Command& command)
     case Operands::module: return "COMPREPLY=($(compgen -W '" + ModuleName::all().join(' ') + "' -- \"$cur\"))";
     case Operands::command: return "COMPREPLY=($(compgen -W '" + CommandTable::names().join(' ') + "' -- \"$cur\"))";
     case Operands::paths: return "compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")";
+    case Operands::actionAndPaths:
+        // The action is the first word after the command that is not an option; paths follow it.
+        return "local w words=0; for w in \"${COMP_WORDS[@]:i+1:COMP_CWORD-i-1}\"; do [[ $w == -* ]] || ((words++)); done\n"
+               "            if ((words == 0)); then COMPREPLY=($(compgen -W '" +
+               command.actions.join(' ') +
+               "' -- \"$cur\")); else compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- \"$cur\"); fi";
     case Operands::none: break;
     }
     return "COMPREPLY=()";
@@ -63,6 +69,10 @@ QString zshOptionSpecs(const Command& command)
     case Operands::module: lines.append("            '1:module:(" + ModuleName::all().join(' ') + ")'"); break;
     case Operands::command: lines.append("            '1:command:(" + CommandTable::names().join(' ') + ")'"); break;
     case Operands::paths: lines.append("            '*:path:_files'"); break;
+    case Operands::actionAndPaths:
+        lines.append("            '1:action:(" + command.actions.join(' ') + ")'");
+        lines.append("            '*:path:_files'");
+        break;
     case Operands::none: break;
     }
     return lines.join(" \\\n");
@@ -182,6 +192,11 @@ QString fish()
             text += "complete -c quillo" + after + " -a " + singleQuoted(CommandTable::names().join(' ')) + "\n";
             break;
         case Operands::paths: text += "complete -c quillo" + after + " -F\n"; break;
+        case Operands::actionAndPaths:
+            text += "complete -c quillo" + after + " -n " + singleQuoted("not __fish_seen_subcommand_from " + command->actions.join(' ')) +
+                    " -a " + singleQuoted(command->actions.join(' ')) + "\n";
+            text += "complete -c quillo" + after + " -n " + singleQuoted("__fish_seen_subcommand_from " + command->actions.join(' ')) + " -F\n";
+            break;
         case Operands::none: break;
         }
     }

@@ -13,9 +13,12 @@
 #include <QJsonArray>
 
 #include "cli/ArgumentText.h"
+#include "cli/Exclusions.h"
 #include "cli/JsonOutput.h"
 #include "cli/TerminalText.h"
 #include "platform/FileAttributes.h"
+#include "platform/HomeDirectory.h"
+#include "platform/PathPatterns.h"
 #include "scan/FileSize.h"
 
 namespace {
@@ -51,15 +54,27 @@ struct Measurement {
     Unreadable unreadable;
 };
 
+// What is left out is matched against whole paths: a relative PATH is measured from the working
+// folder, and named as given.
+std::filesystem::path matchable(const std::filesystem::path& path)
+{
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(path, error).lexically_normal();
+    if (absolute.has_relative_path() && !absolute.has_filename())
+        absolute = absolute.parent_path();
+    return error ? path : absolute;
+}
+
 // Measuring never fails (what cannot be read counts as 0, and a total that left folders out is
 // still given, with the folders it left out).
-Measurement measure(const std::filesystem::path& path)
+Measurement measure(const std::filesystem::path& path, const FileSize::Reach& reach)
 {
     if (auto present = platform::readAttributes(path, platform::AttributeKey::type); !present)
         return {path, std::nullopt, present.error(), {}};
     UnreadableFolders unreadable;
     auto report = [&](const std::filesystem::path& folder, std::error_code error) { unreadable.add(folder, error); };
-    const std::int64_t bytes = FileSize::allocated(path, {}, report);
+    const auto measured = reach.leaveOut ? matchable(path) : path;
+    const std::int64_t bytes = FileSize::allocated(measured, {}, report, reach);
     return {path, bytes, {}, unreadable.sorted()};
 }
 
@@ -96,10 +111,13 @@ QJsonObject json(const Measurement& measured)
 int runSize(const QCommandLineParser& parsed)
 {
     const bool asJson = parsed.isSet("json");
+    const platform::PathPatterns excluded(Exclusions::given(parsed), platform::homeDirectory());
+    const FileSize::Reach reach{.crossMounts = parsed.isSet("cross-mounts"),
+                                .leaveOut = excluded.empty() ? nullptr : &excluded};
     QJsonArray paths;
     int status = ExitStatus::success;
     for (const QString& argument : parsed.positionalArguments()) {
-        const Measurement measured = measure(std::filesystem::path(ArgumentText::toBytes(argument)));
+        const Measurement measured = measure(std::filesystem::path(ArgumentText::toBytes(argument)), reach);
         if (!measured.bytes || !measured.unreadable.empty())
             status = ExitStatus::failure;
         if (asJson)
@@ -124,9 +142,14 @@ const Command sizeCommand{
     .description = "Prints the space each PATH occupies on disk as BYTES, a tab and PATH, one line each: "
                    "the allocated blocks of every regular file below it, hidden files and package contents "
                    "included. Symbolic links are never followed and other file systems mounted inside are "
-                   "not entered. A folder it cannot read is named on standard error and leaves the total "
-                   "short; the exit status is then 1, as when a PATH is missing.",
-    .options = {{"json", "Write one JSON document instead (the quillo-size format, version 1)."}},
+                   "not entered (unless --cross-mounts). A folder it cannot read is named on standard "
+                   "error and leaves the total short; the exit status is then 1, as when a PATH is "
+                   "missing.\n\n"
+                   "What --exclude covers is left out of the count, a folder with all it holds, as du "
+                   "--exclude does; the keep list has no say here.",
+    .options = {{"json", "Write one JSON document instead (the quillo-size format, version 1)."},
+                Exclusions::option(),
+                {"cross-mounts", "Count what other file systems mounted inside hold too."}},
     .operands = Operands::paths,
     .run = runSize,
 };

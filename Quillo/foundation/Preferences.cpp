@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -130,6 +131,28 @@ std::optional<QString> Preferences::stringValue(const QString& key) const
 {
     const QJsonValue found = value(key);
     return found.isString() ? std::optional(found.toString()) : std::nullopt;
+}
+
+std::optional<std::vector<std::string>> Preferences::stringListValue(const QString& key) const
+{
+    const QJsonValue found = value(key);
+    if (!found.isArray())
+        return std::nullopt;
+    std::vector<std::string> texts;
+    for (const QJsonValue& element : found.toArray()) {
+        if (!element.isString())
+            return std::nullopt;
+        texts.push_back(element.toString().toStdString());
+    }
+    return texts;
+}
+
+void Preferences::setStringList(const QString& key, const std::vector<std::string>& value)
+{
+    QJsonArray texts;
+    for (const std::string& text : value)
+        texts.append(QString::fromStdString(text));
+    setValue(key, texts);
 }
 
 void Preferences::setValue(const QString& key, const QJsonValue& newValue)

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -39,11 +41,14 @@ public:
     std::optional<std::int64_t> integerValue(const QString& key) const;
     std::optional<double> doubleValue(const QString& key) const;
     std::optional<QString> stringValue(const QString& key) const;
+    // An array of texts, as UTF-8; an array holding anything else reads as absent.
+    std::optional<std::vector<std::string>> stringListValue(const QString& key) const;
 
     void setBool(const QString& key, bool value) { setValue(key, value); }
     void setInteger(const QString& key, std::int64_t value) { setValue(key, static_cast<qint64>(value)); }
     void setDouble(const QString& key, double value) { setValue(key, value); }
     void setString(const QString& key, const QString& value) { setValue(key, value); }
+    void setStringList(const QString& key, const std::vector<std::string>& value);
     void removeValue(const QString& key);
 
     const QString& filePath() const { return filePath_; }

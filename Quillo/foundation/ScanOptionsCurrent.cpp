@@ -6,6 +6,8 @@
 ScanOptions ScanOptions::current()
 {
     const Preferences& preferences = Preferences::standard();
-    return fromStored(preferences.integerValue(PreferenceKeys::largeFileThresholdMB),
-                      preferences.integerValue(PreferenceKeys::oldDownloadDays));
+    ScanOptions options = fromStored(preferences.integerValue(PreferenceKeys::largeFileThresholdMB),
+                                     preferences.integerValue(PreferenceKeys::oldDownloadDays));
+    options.keepPaths = preferences.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
+    return options;
 }

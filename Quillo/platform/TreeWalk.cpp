@@ -30,12 +30,15 @@ struct WalkFolder {
     int fd = -1;
     std::atomic<int> users{0};
 
-    std::filesystem::path path() const
+    std::filesystem::path path() const { return pathFrom(*root); }
+
+    // The folder's path with `base` in place of the root.
+    std::filesystem::path pathFrom(const std::filesystem::path& base) const
     {
         std::vector<const WalkFolder*> chain;
         for (const WalkFolder* folder = this; folder->parent; folder = folder->parent)
             chain.push_back(folder);
-        std::filesystem::path result = *root;
+        std::filesystem::path result = base;
         for (auto it = chain.rbegin(); it != chain.rend(); ++it)
             result /= (*it)->name;
         return result;
@@ -123,6 +126,8 @@ public:
 
     void run()
     {
+        if (options_.leaveOut && !prepareLeaveOut())
+            return;
         auto fd = openDirectory(root_);
         if (!fd) {
             reportUnreadable(nullptr, fd.error());
@@ -163,6 +168,29 @@ private:
         folder.position = position;
         folder.depth = parent ? parent->depth + 1 : 0;
         return folder;
+    }
+
+    // False when the root itself is left out. Entries are matched by their absolute paths, and a
+    // list that bears on nothing below the root costs nothing per entry.
+    bool prepareLeaveOut()
+    {
+        std::error_code error;
+        matchRoot_ = std::filesystem::absolute(root_, error).lexically_normal();
+        if (matchRoot_.has_relative_path() && !matchRoot_.has_filename())
+            matchRoot_ = matchRoot_.parent_path();
+        auto below = options_.leaveOut->below(matchRoot_);
+        if (below.coversRoot())
+            return false;
+        if (!below.empty())
+            leaveOut_ = std::move(below);
+        return true;
+    }
+
+    bool isLeftOut(const WalkFolder& folder, const RawDirectoryEntry& raw) const
+    {
+        // The name comes from the listing buffer, which holds it NUL-terminated.
+        return leaveOut_ &&
+               leaveOut_->covers(raw.name, folder.depth, [&] { return folder.pathFrom(matchRoot_) / raw.name; });
     }
 
     // `folder` null for the root. The path is built only for a report someone asked for.
@@ -223,7 +251,7 @@ private:
         RawDirectoryEntry raw;
         while (!stop_.stop_requested() && batch.next(raw)) {
             const std::uint32_t entryPosition = position++;
-            if (options_.skipHidden && isHiddenName(raw.name))
+            if ((options_.skipHidden && isHiddenName(raw.name)) || isLeftOut(folder, raw))
                 continue;
             WalkEntry entry(folder, options_.keys, raw.name, raw.type, entryPosition);
             if (options_.stayOnFileSystem && entry.type() == FileType::directory &&
@@ -259,6 +287,8 @@ private:
     std::stop_token stop_;
     tbb::task_group group_;
     tbb::enumerable_thread_specific<std::deque<WalkFolder>> folders_;
+    std::filesystem::path matchRoot_;
+    std::optional<PathPatterns::BelowRoot> leaveOut_;
 };
 
 void walkTree(const std::filesystem::path& root, const WalkOptions& options, const WalkVisitor& visit,

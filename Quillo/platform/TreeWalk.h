@@ -15,6 +15,7 @@
 #include <oneapi/tbb/enumerable_thread_specific.h>
 
 #include "platform/FileAttributes.h"
+#include "platform/PathPatterns.h"
 
 namespace platform {
 
@@ -31,6 +32,9 @@ struct WalkOptions {
     // Folders where another file system is mounted are neither visited nor entered, bind mounts
     // included where the system tells (see isMountRootAt in RemovalGuard.h), as `du -x` does.
     bool stayOnFileSystem = false;
+    // Entries these cover are neither visited nor entered, and a covered root leaves nothing to
+    // visit. Matched against the root made absolute. Must outlive the walk.
+    const PathPatterns* leaveOut = nullptr;
     // What WalkEntry::attributes reads; the type is always read.
     AttributeKeys keys = AttributeKey::type;
     // Told of each folder, the root included, that could not be opened or listed to its end, with

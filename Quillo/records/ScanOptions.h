@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "records/Hasher.h"
 
@@ -15,6 +17,9 @@ struct ScanOptions {
     std::int64_t largeFileThreshold = defaultLargeFileThresholdMB * bytesPerMegabyte;
     // Age in days from which a download counts as old.
     std::int64_t oldDownloadDays = defaultOldDownloadDays;
+    // What scans never offer nor enter, and the cleaner never removes: absolute paths and shell
+    // patterns, "~" for the home folder (platform/PathPatterns.h).
+    std::vector<std::string> keepPaths = {};
 
     // A fresh value from the user's stored preferences, each time it is called. Defined with the
     // preferences (core/), since reading them needs the preference store.
@@ -35,6 +40,7 @@ struct std::hash<ScanOptions> {
         Hasher hasher;
         hasher.combine(options.largeFileThreshold);
         hasher.combine(options.oldDownloadDays);
+        hasher.combine(options.keepPaths);
         return hasher.value();
     }
 };

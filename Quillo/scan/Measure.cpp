@@ -32,10 +32,20 @@ std::optional<Fingerprint> fingerprintOf(const FileAttributes& attributes)
     return fingerprint;
 }
 
-std::optional<ScanItem> measureOne(Candidate& candidate, const std::stop_token& stop, MeasureOptions options)
+// Whether cleaning `location` would take something the scan leaves out: it is covered, or holds
+// something covered.
+bool takesWhatIsLeftOut(const std::filesystem::path& location, const PathPatterns& leftOut)
 {
-    if (stop.stop_requested())
+    return !leftOut.empty() && (leftOut.covers(location) || leftOut.coversSomethingInside(location));
+}
+
+std::optional<ScanItem> measureOne(Candidate& candidate, const ProgressSink& scan, MeasureOptions options)
+{
+    const std::stop_token& stop = scan.stopToken();
+    if (stop.stop_requested() || takesWhatIsLeftOut(candidate.url, scan.leftOut()))
         return std::nullopt;
+    // An extra location is the item's support, not the item: one left out stays, the item goes.
+    std::erase_if(candidate.extraURLs, [&](const auto& extra) { return takesWhatIsLeftOut(extra, scan.leftOut()); });
     std::int64_t size = FileSize::allocated(candidate.url, stop);
     for (const auto& extra : candidate.extraURLs)
         size += FileSize::allocated(extra, stop);
@@ -72,7 +82,7 @@ std::vector<ScanItem> measure(std::vector<Candidate> candidates, const ProgressS
     const auto count = static_cast<double>(candidates.size());
     takeAsFinished(
         candidates.size(),
-        [&](std::size_t index) { return measureOne(candidates[index], progress.stopToken(), options); },
+        [&](std::size_t index) { return measureOne(candidates[index], progress, options); },
         [&](std::size_t, std::optional<ScanItem> item) {
             std::string path;
             if (item) {

@@ -15,7 +15,9 @@ struct MeasureOptions {
 };
 
 // The scanning engine's shared stage: measures every candidate concurrently on the shared work
-// pool, drops what takes no space (see MeasureOptions), fills in missing dates, and returns the
+// pool, drops what takes no space (see MeasureOptions) and every candidate that is, or holds,
+// something the scan leaves out (ProgressSink::leftOut; an extra location that is, or holds, such
+// a thing is dropped from its candidate), fills in missing dates, and returns the
 // items largest first (a stable sort: equal sizes keep the order their measurements finished in). Reports once per candidate in the order measurements
 // finish, waiting for each report to return before taking the next result, dropped candidates
 // included; an empty list reports once with fraction 1.0 and an empty path. After a stop request,

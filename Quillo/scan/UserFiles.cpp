@@ -1,6 +1,8 @@
 #include "scan/UserFiles.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/FileDescriptor.h"
+#include "platform/RemovalGuard.h"
 #include "platform/WellKnownFolders.h"
 
 namespace DiskScanner {
@@ -10,17 +12,22 @@ std::vector<std::filesystem::path> userContentRoots()
     namespace folders = platform::WellKnownFolders;
     std::vector<std::filesystem::path> roots;
     auto listing = platform::listDirectory(home(), {.skipHidden = true});
-    if (!listing)
+    auto homeFolder = platform::openDirectory(home(), platform::FinalLink::follow);
+    if (!listing || !homeFolder)
         return roots;
     for (auto& entry : *listing) {
-        if (entry.name != folders::library && entry.name != folders::userApplications)
-            roots.push_back(std::move(entry.path));
+        if (entry.name == folders::library || entry.name == folders::userApplications)
+            continue;
+        const bool mayBeFolder = entry.type == platform::FileType::directory || entry.type == platform::FileType::unknown;
+        if (mayBeFolder && platform::isMountRootAt(homeFolder->get(), entry.name.c_str()))
+            continue;
+        roots.push_back(std::move(entry.path));
     }
     return roots;
 }
 
 void walkUserFiles(const std::filesystem::path& root, const FolderNames& pruned, platform::AttributeKeys keys,
-                   const RegularFileVisitor& visit, std::stop_token stop)
+                   const RegularFileVisitor& visit, const ProgressSink& scan)
 {
     using namespace platform;
     auto visitEntry = [&](const WalkEntry& entry) {
@@ -34,8 +41,12 @@ void walkUserFiles(const std::filesystem::path& root, const FolderNames& pruned,
         }
         return WalkDecision::descend;
     };
-    walkTree(root, WalkOptions{.skipHidden = true, .skipPackageDescendants = true, .keys = keys}, visitEntry,
-             std::move(stop));
+    const WalkOptions options{.skipHidden = true,
+                              .skipPackageDescendants = true,
+                              .stayOnFileSystem = true,
+                              .leaveOut = scan.leftOutIfAny(),
+                              .keys = keys};
+    walkTree(root, options, visitEntry, scan.stopToken());
 }
 
 } // namespace DiskScanner

@@ -3,6 +3,7 @@
 #include <stop_token>
 #include <vector>
 
+#include "platform/PathPatterns.h"
 #include "records/ScanItem.h"
 #include "services/CleanReport.h"
 
@@ -24,7 +25,11 @@ namespace Cleaner {
 // `stop` is looked at before each item: the item in hand is always finished, extras included,
 // and the items not reached are left where they are, in neither list of the report.
 //
+// Whatever the caller asks, what `kept` covers stays: an item that is covered, or holds
+// something covered, fails with that reason, and such an extra location is left where it is.
+//
 // Blocks until every item is handled or it stopped: call it off the GUI thread.
-CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop = {});
+CleanReport clean(const std::vector<ScanItem>& items, bool permanently, std::stop_token stop = {},
+                  const platform::PathPatterns& kept = {});
 
 } // namespace Cleaner

@@ -6,6 +6,7 @@
 #include <QMetaObject>
 
 #include "store/ScanTask.h"
+#include "scan/DiskScanner.h"
 #include "scan/routines/Uninstaller.h"
 
 namespace {
@@ -31,6 +32,11 @@ struct CleanerStore::CleanRun {
     std::vector<std::filesystem::path> failed;
     bool movedToTrash = false;
     bool stopping = false;
+    // Read once when the clean starts, as the scan options are.
+    std::shared_ptr<const platform::PathPatterns> kept;
+    // What went to the Trash, for undoing the clean, and every item taken from its result.
+    std::vector<LastClean::Item> trashed;
+    std::vector<TakenItem> taken;
     std::jthread worker;
 };
 
@@ -194,6 +200,8 @@ void CleanerStore::refreshStats()
         Q_EMIT memoryChanged();
     }
     services_.checkLowSpace(storage_);
+    // The Trash may have been emptied elsewhere.
+    checkUndoStillPossible();
 }
 
 void CleanerStore::open(Module module, bool andScan)
@@ -354,8 +362,13 @@ void CleanerStore::clean(Module module)
     auto run = std::make_unique<CleanRun>(module);
     run->deleteImmediately = services_.deleteImmediately();
     run->runningBundleIDs = services_.runningBundleIDs();
+    // What the scans leave out, the cleaner refuses.
+    run->kept = std::make_shared<const platform::PathPatterns>(services_.scanOptions().keepPaths, DiskScanner::home());
+    const bool couldUndo = canUndo();
     setPhase(module, ScanPhase::cleaning());
     cleans_.push_back(std::move(run));
+    if (couldUndo)
+        Q_EMIT undoChanged();
     // Like every operation, clean returns at once: the work starts from the event loop.
     QMetaObject::invokeMethod(this, [this, started = cleans_.back().get()] { cleanNextTarget(*started); },
                               Qt::QueuedConnection);
@@ -379,9 +392,10 @@ void CleanerStore::cleanNextTarget(CleanRun& run)
         // Items already in the Trash can only go for good.
         const bool permanently = target == Module::trash || run.deleteImmediately;
         run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean),
-                                   clean = services_.clean](std::stop_token stop) {
+                                   clean = services_.clean, kept = run.kept](std::stop_token stop) {
             // Support files an installed application not being removed with them still uses stay.
-            CleanReport report = clean(DiskScanner::withoutFilesOfStayingApps(items), permanently, std::move(stop));
+            CleanReport report =
+                clean(DiskScanner::withoutFilesOfStayingApps(items), permanently, *kept, std::move(stop));
             QMetaObject::invokeMethod(
                 this, [this, &run, target, permanently, report = std::move(report)] {
                     applyCleanReport(run, target, report, permanently);
@@ -403,9 +417,16 @@ void CleanerStore::applyCleanReport(CleanRun& run, Module target, const CleanRep
     run.failed.insert(run.failed.end(), report.failedURLs.begin(), report.failedURLs.end());
 
     Selection removed;
-    for (const auto& url : report.removedURLs)
-        removed.insert(url.native());
+    for (std::size_t i = 0; i < report.removedURLs.size(); ++i) {
+        removed.insert(report.removedURLs[i].native());
+        if (!permanently && i < report.trashEntries.size() && !report.trashEntries[i].empty())
+            run.trashed.push_back({report.removedURLs[i], report.trashEntries[i]});
+    }
     if (const CategoryResult* current = result(target)) {
+        for (std::size_t index = 0; index < current->items.size(); ++index) {
+            if (removed.contains(current->items[index].url.native()))
+                run.taken.push_back({target, index, current->items[index]});
+        }
         CategoryResult shrunk = *current;
         std::erase_if(shrunk.items, [&](const ScanItem& item) { return removed.contains(item.url.native()); });
         setResult(target, std::move(shrunk));
@@ -424,11 +445,36 @@ void CleanerStore::finishClean(CleanRun& run)
                                run.movedToTrash};
     const Module module = run.module;
     const bool rescanTrash = run.movedToTrash && result(Module::trash) && !anyScanRunning();
+    recordClean(run);
     // The worker that delivered the last report has returned by now; dropping the run joins it.
     std::erase_if(cleans_, [&](const auto& candidate) { return candidate.get() == &run; });
+    if (canUndo())
+        Q_EMIT undoChanged();
     setPhase(module, ScanPhase::cleaned(summary));
     if (rescanTrash)
         scan(Module::trash);
+}
+
+// Every clean that removed something becomes the one to undo: one that moved nothing to the Trash
+// leaves nothing to undo, whatever an earlier one left.
+void CleanerStore::recordClean(const CleanRun& run)
+{
+    if (run.cleaned.empty())
+        return;
+    LastClean record{run.trashed.empty(), run.trashed};
+    // Unrecorded, the clean still happened; only a later run's undo cannot reach it.
+    (void)record.write(services_.lastCleanRecord);
+    takenByLastClean_.clear();
+    // Only what went to the Trash can come back into its result.
+    for (const TakenItem& taken : run.taken) {
+        if (std::ranges::any_of(record.items, [&](const LastClean::Item& item) { return item.url == taken.item.url; }))
+            takenByLastClean_.push_back(taken);
+    }
+    undoModule_ = run.module;
+    if (record.items.empty())
+        undoRecord_.reset();
+    else
+        undoRecord_ = std::move(record);
 }
 
 void CleanerStore::stopCleaning(Module module)
@@ -445,4 +491,170 @@ void CleanerStore::stopCleaning(Module module)
 void CleanerStore::dismissSummary(Module module)
 {
     setPhase(module, module == Module::smartScan ? ScanPhase::idle() : ScanPhase::ready());
+}
+
+void CleanerStore::putBack(const std::vector<TakenItem>& taken)
+{
+    std::vector<TakenItem> inOrder = taken;
+    std::ranges::stable_sort(inOrder, {}, &TakenItem::index);
+    for (Module leaf : Module::allCases()) {
+        const CategoryResult* current = result(leaf);
+        if (!current || std::ranges::none_of(taken, [&](const TakenItem& item) { return item.target == leaf; }))
+            continue;
+        CategoryResult grown = *current;
+        for (const TakenItem& back : inOrder) {
+            const bool present = std::ranges::any_of(grown.items, [&](const ScanItem& item) { return item.url == back.item.url; });
+            if (back.target == leaf && !present)
+                grown.items.insert(grown.items.begin() + static_cast<std::ptrdiff_t>(std::min(back.index, grown.items.size())),
+                                   back.item);
+        }
+        setResult(leaf, std::move(grown));
+    }
+}
+
+// --- Keep list ---------------------------------------------------------------------------------
+
+std::string CleanerStore::keepPath(const std::filesystem::path& path)
+{
+    std::string entry = platform::PathPatterns::literal(path.lexically_normal());
+    keep(entry);
+    return entry;
+}
+
+void CleanerStore::keepPattern(const std::string& pattern) { keep(pattern); }
+
+void CleanerStore::keep(const std::string& entry)
+{
+    auto list = keptPaths();
+    // Kept already: no result shows what it covers.
+    if (std::ranges::find(list, entry) != list.end())
+        return;
+    list.push_back(entry);
+    services_.setKeptPaths(list);
+    Q_EMIT keptPathsChanged();
+    const platform::PathPatterns kept({entry}, DiskScanner::home());
+    // Only a path entry is looked for inside an item: a name entry would walk every folder.
+    const bool isPath = entry.find('/') != std::string::npos;
+    lastKept_ = entry;
+    takenByLastKept_.clear();
+    for (Module leaf : Module::allCases()) {
+        const CategoryResult* current = result(leaf);
+        if (!current)
+            continue;
+        CategoryResult shrunk;
+        shrunk.accessDenied = current->accessDenied;
+        std::vector<ScanItem> gone;
+        for (std::size_t index = 0; index < current->items.size(); ++index) {
+            const ScanItem& item = current->items[index];
+            if (kept.covers(item.url) || (isPath && kept.coversSomethingInside(item.url))) {
+                takenByLastKept_.push_back({leaf, index, item});
+                gone.push_back(item);
+            } else {
+                shrunk.items.push_back(item);
+            }
+        }
+        if (gone.empty())
+            continue;
+        removeFromSelection(gone);
+        setResult(leaf, std::move(shrunk));
+    }
+}
+
+void CleanerStore::unkeep(const std::string& entry)
+{
+    auto list = keptPaths();
+    if (std::erase(list, entry) > 0) {
+        services_.setKeptPaths(list);
+        Q_EMIT keptPathsChanged();
+    }
+    if (entry != lastKept_)
+        return;
+    putBack(takenByLastKept_);
+    takenByLastKept_.clear();
+    lastKept_.clear();
+}
+
+// --- Undo --------------------------------------------------------------------------------------
+
+void CleanerStore::undoLastClean()
+{
+    if (undoing_ || !cleans_.empty())
+        return;
+    auto record = LastClean::read(services_.lastCleanRecord);
+    if (!record || record->items.empty()) {
+        if (std::exchange(undoRecord_, std::nullopt))
+            Q_EMIT undoChanged();
+        UndoReport report;
+        report.kind = record && record->deletedForGood ? UndoReport::Kind::deletedForGood : UndoReport::Kind::nothingToUndo;
+        Q_EMIT undoFinished(report);
+        return;
+    }
+    undoing_ = true;
+    Q_EMIT undoChanged();
+    undoWorker_ = std::jthread([this, restore = services_.restore, items = std::move(record->items)](std::stop_token stop) {
+        UndoReport report{UndoReport::Kind::undone, {}};
+        // Stopped only when the store goes: the record, untouched, still lists what is left.
+        for (const LastClean::Item& item : items) {
+            for (const platform::TrashEntry& entry : item.entries) {
+                if (stop.stop_requested())
+                    return;
+                report.entries.push_back({item.url, entry, restore(entry).error()});
+            }
+        }
+        QMetaObject::invokeMethod(this, [this, report = std::move(report)] { finishUndo(report); }, Qt::QueuedConnection);
+    });
+}
+
+void CleanerStore::finishUndo(const UndoReport& report)
+{
+    undoWorker_ = {};
+    undoing_ = false;
+    // What failed but is still in the Trash may go back once its place is free; the rest is done.
+    LastClean remaining;
+    std::set<std::filesystem::path> tried;
+    std::set<std::filesystem::path> notBack;
+    for (const UndoReport::Entry& entry : report.entries) {
+        tried.insert(entry.item);
+        if (!entry.error)
+            continue;
+        notBack.insert(entry.item);
+        if (!services_.isStillTrashed(entry.entry))
+            continue;
+        if (remaining.items.empty() || remaining.items.back().url != entry.item)
+            remaining.items.push_back({entry.item, {}});
+        remaining.items.back().entries.push_back(entry.entry);
+    }
+    if (remaining.items.empty())
+        LastClean::remove(services_.lastCleanRecord);
+    else
+        (void)remaining.write(services_.lastCleanRecord);
+    if (undoRecord_)
+        undoRecord_ = remaining.items.empty() ? std::nullopt : std::optional(remaining);
+
+    std::vector<TakenItem> back;
+    std::erase_if(takenByLastClean_, [&](const TakenItem& taken) {
+        const bool returned = tried.contains(taken.item.url) && !notBack.contains(taken.item.url);
+        if (returned)
+            back.push_back(taken);
+        return returned;
+    });
+    putBack(back);
+    if (result(Module::trash) && !anyScanRunning())
+        scan(Module::trash);
+    Q_EMIT undoChanged();
+    Q_EMIT undoFinished(report);
+}
+
+void CleanerStore::checkUndoStillPossible()
+{
+    if (!undoRecord_ || undoing_)
+        return;
+    const bool anyLeft = std::ranges::any_of(undoRecord_->items, [&](const LastClean::Item& item) {
+        return std::ranges::any_of(item.entries, services_.isStillTrashed);
+    });
+    if (anyLeft)
+        return;
+    undoRecord_.reset();
+    takenByLastClean_.clear();
+    Q_EMIT undoChanged();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "records/CategoryResult.h"
 #include "records/Module.h"
 #include "records/ScanPhase.h"
+#include "store/LastClean.h"
 #include "store/StoreServices.h"
+#include "store/UndoReport.h"
 
 class ScanTask;
 
@@ -90,6 +93,33 @@ public:
     void stopCleaning(Module module);
     void dismissSummary(Module module);
 
+    // The keep list: the paths and patterns no scan offers and no clean removes, as stored
+    // (platform/PathPatterns.h tells how they match).
+    std::vector<std::string> keptPaths() const { return services_.keptPaths(); }
+    // Keeps exactly `path` ("Never clean this") and returns its entry in the list. What it covers
+    // leaves the results at once, with its tick, and comes back if that entry is taken off the
+    // list again before another is added.
+    std::string keepPath(const std::filesystem::path& path);
+    // Keeps what `pattern` covers ("~/Projects/*/build"), with the same effect on the results.
+    void keepPattern(const std::string& pattern);
+    // Takes an entry off the list.
+    void unkeep(const std::string& entry);
+
+    // Whether a clean of this run moved items to the Trash that can still be put back: until
+    // they are put back, another clean removes anything, or they leave the Trash (checked with
+    // the disk figures). Never while a clean or an undo runs.
+    bool canUndo() const { return undoRecord_.has_value() && !undoing_ && cleans_.empty(); }
+    // Whether canUndo() and the clean to undo is the one of `module` (the smart scan's for all its
+    // targets): what a screen's cleaned state may offer to undo.
+    bool canUndo(Module module) const { return canUndo() && undoModule_ == module; }
+    bool isUndoing() const { return undoing_; }
+    // Puts back what the last clean moved to the Trash, as recorded (by this run or an earlier
+    // one, as `quillo undo` does): never over anything that stands at an item's place now.
+    // Returns at once; undoFinished tells what happened. The items put back return to the results
+    // they were cleaned from in this run, unticked, and the Trash is scanned again where it was.
+    // Does nothing while a clean or another undo runs.
+    void undoLastClean();
+
 Q_SIGNALS:
     void selectedModuleChanged();
     void selectionChanged();
@@ -100,6 +130,10 @@ Q_SIGNALS:
     void resultChanged(Module module);
     void progressChanged(Module module);
     void liveFoundChanged(Module module);
+    void keptPathsChanged();
+    // canUndo() or isUndoing() changed.
+    void undoChanged();
+    void undoFinished(const UndoReport& report);
 
 private:
     struct CleanRun;
@@ -123,6 +157,20 @@ private:
     void cleanNextTarget(CleanRun& run);
     void applyCleanReport(CleanRun& run, Module target, const CleanReport& report, bool permanently);
     void finishClean(CleanRun& run);
+    void recordClean(const CleanRun& run);
+
+    void keep(const std::string& entry);
+    void finishUndo(const UndoReport& report);
+    void checkUndoStillPossible();
+
+    // An item taken from a result by a clean or the keep list, and where it stood.
+    struct TakenItem {
+        Module target;
+        std::size_t index = 0;
+        ScanItem item;
+    };
+    // Puts items back where they stood in their results, where those results are still shown.
+    void putBack(const std::vector<TakenItem>& taken);
 
     template <class T>
     using PerModule = std::array<T, Module::caseCount>;
@@ -144,4 +192,14 @@ private:
     TaskId nextTaskId_ = 1;
     std::vector<std::unique_ptr<CleanRun>> cleans_;
     QTimer statsTimer_;
+    // The last keep-list entry added, and what it took from the results.
+    std::string lastKept_;
+    std::vector<TakenItem> takenByLastKept_;
+    // What this run's last clean moved to the Trash and may still put back, and the items.
+    std::optional<LastClean> undoRecord_;
+    // The module whose clean made the record.
+    Module undoModule_ = Module::smartScan;
+    std::vector<TakenItem> takenByLastClean_;
+    bool undoing_ = false;
+    std::jthread undoWorker_;
 };

@@ -35,6 +35,27 @@
             <numerusform>%n couldn&apos;t be removed because they&apos;re in use.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Put back %n item(s).</source>
+        <translation>
+            <numerusform>Put back %n item.</numerusform>
+            <numerusform>Put back %n items.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n couldn&apos;t go back because something else is at its place now.</source>
+        <translation>
+            <numerusform>%n couldn&apos;t go back because something else is at its place now.</numerusform>
+            <numerusform>%n couldn&apos;t go back because something else is at their places now.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n couldn&apos;t go back because it&apos;s no longer in the Trash.</source>
+        <translation>
+            <numerusform>%n couldn&apos;t go back because it&apos;s no longer in the Trash.</numerusform>
+            <numerusform>%n couldn&apos;t go back because they&apos;re no longer in the Trash.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HomeTexts</name>
@@ -43,6 +64,16 @@
         <translation>
             <numerusform>%n item was in use and got skipped.</numerusform>
             <numerusform>%n items were in use and got skipped.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HomeHeader</name>
+    <message numerus="yes">
+        <source>%n item(s) couldn&apos;t be put back: something else is at their place now, or they left the Trash.</source>
+        <translation>
+            <numerusform>%n item couldn&apos;t be put back: something else is at its place now, or it left the Trash.</numerusform>
+            <numerusform>%n items couldn&apos;t be put back: something else is at their places now, or they left the Trash.</numerusform>
         </translation>
     </message>
 </context>

@@ -17,7 +17,8 @@ constexpr const char* validator = R"(
 import json, sys, jsonschema
 schema = json.load(open(sys.argv[1]))
 jsonschema.Draft202012Validator.check_schema(schema)
-kinds = {"quillo-scan": "scanDocument", "quillo-clean": "cleanDocument", "quillo-size": "sizeDocument"}
+kinds = {"quillo-scan": "scanDocument", "quillo-clean": "cleanDocument", "quillo-size": "sizeDocument",
+         "quillo-undo": "undoDocument"}
 failed = False
 for path in sys.argv[2:]:
     document = json.load(open(path))
@@ -76,7 +77,8 @@ protected:
 } // namespace
 
 // Whatever a module finds, its document has the documented shape: every module's scan, a clean
-// (planned, done with a failure, with nothing ticked) and a measurement (of a path present, a
+// (planned, done with a failure, with nothing ticked), its undo and then one with nothing to undo,
+// and a measurement (of a path present, a
 // path missing, a folder partly unreadable, a path that is not UTF-8) are validated against the
 // schema, which admits no undocumented field.
 TEST_F(JsonDocuments, EveryDocumentMatchesTheSchema)
@@ -96,6 +98,9 @@ TEST_F(JsonDocuments, EveryDocumentMatchesTheSchema)
                                                                                  caches("com.example.editor").string()))},
                                          1);
     EXPECT_EQ(cleaned["items"].toArray().size(), 2);
+    const QJsonObject undone = document({"undo", "--json"});
+    EXPECT_EQ(undone["entries"].toArray().size(), 1);
+    document({"undo", "--json"}, 1);
     tree.folder("home/locked/inside");
     tree.setMode("home/locked", 0);
     document({"size", "--json", text(home() / "Documents"), text(home() / "gone"), text(home() / "locked"),

@@ -29,13 +29,15 @@ TEST(ShellFiles, CompletionsOfferWhatTheParserTakes)
     TempTree tree;
     tree.file("list.txt");
     tree.file("lists/a");
-    EXPECT_EQ(bashCompletes("quillo ''", tree.root()), "--help --version -h clean help modules scan size\n");
+    EXPECT_EQ(bashCompletes("quillo ''", tree.root()), "--help --version -h clean help keep modules scan size undo\n");
     EXPECT_EQ(bashCompletes("quillo scan sys", tree.root()), "system-junk\n");
     EXPECT_EQ(bashCompletes("quillo clean -n --it", tree.root()), "--item --items-from\n");
     EXPECT_EQ(bashCompletes("quillo clean --items-from lis", tree.root()), "list.txt lists\n");
     EXPECT_EQ(bashCompletes("quillo clean --item = lis", tree.root()), "list.txt lists\n");
     EXPECT_EQ(bashCompletes("quillo size lists/", tree.root()), "lists/a\n");
     EXPECT_EQ(bashCompletes("quillo help cl", tree.root()), "clean\n");
+    EXPECT_EQ(bashCompletes("quillo keep r", tree.root()), "remove\n");
+    EXPECT_EQ(bashCompletes("quillo keep add lis", tree.root()), "list.txt lists\n");
     EXPECT_EQ(bashCompletes("quillo modules ''", tree.root()), "\n");
 
     for (const QString& check : {"zsh -n " + shellQuoted(shellFiles + "/_quillo"),

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "cli/QuilloProcess.h"
 #include "scan/FileSize.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 
 namespace {
@@ -63,4 +67,53 @@ TEST(SizeCommand, WarnsOfEachUnreadableFolderAndStillPrintsTheTotal)
     const QuilloRun root = runQuillo({"size", text(tree.path("top/locked"))});
     EXPECT_EQ(root.status, 1);
     EXPECT_EQ(root.out, "0\t" + tree.path("top/locked").string() + "\n");
+}
+
+// As du's --exclude and -x do: what a pattern covers is not counted, nor a file system mounted
+// inside but with --cross-mounts.
+TEST(SizeCommand, ExcludedPathsAndOtherFileSystemsAreLeftOutUnlessAsked)
+{
+    TempTree tree;
+    const auto counted = tree.file("top/src/main.c", 10'000);
+    tree.file("top/disk.iso", 30'000);
+    tree.file("top/a/build/out.o", 20'000);
+    tree.folder("top/mounted");
+    ScopedMount mount = ScopedMount::tmpfs(tree.path("top/mounted"));
+    if (!mount.ok())
+        GTEST_SKIP() << mount.why();
+    const auto elsewhere = tree.file("top/mounted/data", 40'000);
+    auto bytes = [](const QuilloRun& run) {
+        EXPECT_EQ(run.status, 0) << run.err;
+        return std::stoll(run.out.substr(0, run.out.find('\t')));
+    };
+    EXPECT_EQ(bytes(runQuillo({"size", "--exclude", "*.iso", "--exclude", text(tree.path("top")) + "/*/build",
+                               text(tree.path("top"))})),
+              allocatedSizeOf(counted));
+    EXPECT_EQ(bytes(runQuillo({"size", "--cross-mounts", "--exclude=*.iso", "--exclude=a", text(tree.path("top"))})),
+              allocatedSizeOf(counted) + allocatedSizeOf(elsewhere));
+    EXPECT_EQ(bytes(runQuillo({"size", "--exclude=top", text(tree.path("top"))})), 0);
+}
+
+// The same on a file system the machine mounts itself, where it has one: the tmpfs at /dev/shm.
+TEST(SizeCommand, StaysOffTheMachinesOwnTmpfsUnlessAsked)
+{
+    struct stat dev{};
+    struct stat shm{};
+    if (::lstat("/dev", &dev) != 0 || ::lstat("/dev/shm", &shm) != 0 || dev.st_dev == shm.st_dev)
+        GTEST_SKIP() << "/dev/shm is not a file system of its own on this machine";
+    // Parts of /dev may be unreadable: only the totals matter.
+    auto bytes = [](const QStringList& arguments) {
+        const QuilloRun run = runQuillo(arguments);
+        return std::stoll(run.out.substr(0, run.out.find('\t')));
+    };
+    const std::int64_t before = bytes({"size", "/dev"});
+    struct OwnFile {
+        std::filesystem::path path;
+        ~OwnFile() { std::filesystem::remove(path); }
+    } ours{"/dev/shm/quillo-test-" + std::to_string(::getpid())};
+    writeFile(ours.path, std::string(1 << 20, 'x'));
+    if (!isPresent(ours.path))
+        GTEST_SKIP() << "cannot write to /dev/shm";
+    EXPECT_EQ(bytes({"size", "/dev"}), before);
+    EXPECT_GE(bytes({"size", "--cross-mounts", "/dev"}), before + allocatedSizeOf(ours.path));
 }

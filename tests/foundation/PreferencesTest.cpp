@@ -55,13 +55,16 @@ TEST_F(PreferencesTest, MissingEmptyAndCorruptFilesReadAsNothingStored)
 TEST_F(PreferencesTest, AValueOfAnotherTypeReadsAsAbsent)
 {
     writeFile(R"({"oldDownloadDays": "30", "deleteImmediately": 1, "largeFileThresholdMB": 2.5,
-                  "appearance": false, "lastLowSpaceAlert": "yesterday", "showInMenuBar": 250.0})");
+                  "appearance": false, "lastLowSpaceAlert": "yesterday", "showInMenuBar": 250.0,
+                  "keepPaths": ["~/a", 3]})");
     Preferences preferences(path());
     EXPECT_FALSE(preferences.integerValue(PreferenceKeys::oldDownloadDays));
     EXPECT_FALSE(preferences.boolValue(PreferenceKeys::deleteImmediately));
     EXPECT_FALSE(preferences.integerValue(PreferenceKeys::largeFileThresholdMB));
     EXPECT_FALSE(preferences.stringValue(PreferenceKeys::appearance));
     EXPECT_FALSE(preferences.doubleValue(PreferenceKeys::lastLowSpaceAlert));
+    // A list with anything but texts in it is no list of texts.
+    EXPECT_FALSE(preferences.stringListValue(PreferenceKeys::keepPaths));
     // A whole number stored as a real is still a whole number.
     EXPECT_EQ(preferences.integerValue(PreferenceKeys::showInMenuBar), 250);
 
@@ -180,6 +183,7 @@ TEST_F(PreferencesTest, WhatAnotherStoreWroteIsSeenWithItsType)
     commandLine.setInteger(PreferenceKeys::oldDownloadDays, 12);
     commandLine.setDouble(PreferenceKeys::lastLowSpaceAlert, 1'700'000'000.25);
     commandLine.setString(PreferenceKeys::appearance, "dark");
+    commandLine.setStringList(PreferenceKeys::keepPaths, {"~/Projects/*/build", "/data/caf\xc3\xa9"});
     EXPECT_EQ(app.integerValue(PreferenceKeys::oldDownloadDays), 12);
     app.setBool(PreferenceKeys::deleteImmediately, true);
     Preferences reopened(path());
@@ -187,6 +191,8 @@ TEST_F(PreferencesTest, WhatAnotherStoreWroteIsSeenWithItsType)
     EXPECT_EQ(reopened.boolValue(PreferenceKeys::deleteImmediately), true);
     EXPECT_EQ(reopened.doubleValue(PreferenceKeys::lastLowSpaceAlert), 1'700'000'000.25);
     EXPECT_EQ(reopened.stringValue(PreferenceKeys::appearance), QString("dark"));
+    EXPECT_EQ(reopened.stringListValue(PreferenceKeys::keepPaths),
+              (std::vector<std::string>{"~/Projects/*/build", "/data/caf\xc3\xa9"}));
 }
 
 TEST_F(PreferencesTest, ScanOptionsReadTheStandardStore)
@@ -195,6 +201,7 @@ TEST_F(PreferencesTest, ScanOptionsReadTheStandardStore)
     EXPECT_EQ(ScanOptions::current(), (ScanOptions{250'000'000, 30}));
     Preferences::standard().setInteger(PreferenceKeys::largeFileThresholdMB, 1024);
     Preferences::standard().setString(PreferenceKeys::oldDownloadDays, "soon");
-    EXPECT_EQ(ScanOptions::current(), (ScanOptions{1'024'000'000, 30}));
+    Preferences::standard().setStringList(PreferenceKeys::keepPaths, {"~/keep"});
+    EXPECT_EQ(ScanOptions::current(), (ScanOptions{1'024'000'000, 30, {"~/keep"}}));
     EXPECT_EQ(Preferences::standard().filePath(), path());
 }

@@ -54,14 +54,23 @@ TEST_F(Trash, AnItemGoesToTheHomeTrashWithItsOriginalPathAndDate)
     EXPECT_THAT(info, HasSubstr(std::string("DeletionDate=") + year + "-"));
 }
 
+// Each move tells the entry it became, also under a name GIO had to make unique: the entry an
+// undo puts back is the item's own, never an older one of the same name.
 TEST_F(Trash, NameCollisionsGetUniqueNamesAndOverwriteNothing)
 {
-    ASSERT_TRUE(moveToTrash(homeFile("a/dup", "first")).ok());
-    ASSERT_TRUE(moveToTrash(homeFile("b/dup", "second")).ok());
-    ASSERT_TRUE(moveToTrash(homeFile("c/dup", "third")).ok());
-    EXPECT_EQ(readFile(trashFiles / "dup"), "first");
-    EXPECT_EQ(readFile(trashFiles / "dup.2"), "second");
-    EXPECT_EQ(readFile(trashFiles / "dup.3"), "third");
+    std::vector<std::string> names;
+    for (const char* item : {"a/dup", "b/dup", "c/dup", "a/dup.tar.gz", "b/dup.tar.gz"}) {
+        const auto path = homeFile(item, item);
+        auto moved = moveToTrash(path);
+        ASSERT_TRUE(moved.ok() && *moved) << item;
+        const TrashEntry& entry = **moved;
+        EXPECT_EQ(entry.trash, trash);
+        EXPECT_EQ(entry.originalPath, path);
+        EXPECT_EQ(readFile(trashFiles / entry.name), item);
+        EXPECT_TRUE(fs::exists(trash / "info" / (entry.name + ".trashinfo")));
+        names.push_back(entry.name);
+    }
+    EXPECT_THAT(names, ::testing::ElementsAre("dup", "dup.2", "dup.3", "dup.tar.gz", "dup.2.tar.gz"));
     EXPECT_THAT(readFile(trash / "info/dup.2.trashinfo"), HasSubstr("/items/b/dup\n"));
 }
 

@@ -242,3 +242,23 @@ TEST(TreeWalk, StayingOnTheFileSystemLeavesOutWhatIsMountedInside)
     EXPECT_THAT(walkOrder(tree.path("root")),
                 UnorderedElementsAre("own", "tmpfs", "tmpfs/elsewhere", "bound", "bound/seen-twice"));
 }
+
+// A kept folder costs one look at its name: nothing below it is visited. A kept root leaves
+// nothing to visit.
+TEST(TreeWalk, WhatIsLeftOutIsNeitherVisitedNorEntered)
+{
+    TempTree tree;
+    for (int i = 0; i < 200; ++i)
+        tree.file("root/Projects/app/build/o" + std::to_string(i), 1);
+    tree.file("root/Projects/app/src/build", 1);
+    tree.file("root/Projects/app/src/disk.iso", 1);
+    const PathPatterns kept({tree.path("root").string() + "/Projects/*/build", "*.iso"}, "/h");
+    std::atomic<int> visits = 0;
+    walkTree(tree.path("root"), {.leaveOut = &kept}, [&](const WalkEntry&) {
+        ++visits;
+        return WalkDecision::descend;
+    });
+    // Projects, app, src, src/build: a name one level deeper than the pattern's is not its match.
+    EXPECT_EQ(visits, 4);
+    EXPECT_THAT(walkOrder(tree.path("root/Projects/app/build"), {.leaveOut = &kept}), ::testing::IsEmpty());
+}

@@ -105,6 +105,35 @@ TEST_F(MeasureTest, ItemsCarryTheCandidateWithItsExtrasInTheSizeADateAndWhatTheI
     EXPECT_EQ(items[2].fingerprint, file);
 }
 
+// What the user keeps is never offered: a kept item, one inside a kept folder or matching a
+// pattern, and a folder that holds something kept, which cleaning would take with it. A kept extra
+// location leaves its item, which still goes.
+TEST_F(MeasureTest, WhatIsKeptIsNeverOfferedNorTakenWithAnItem)
+{
+    std::vector<Candidate> all;
+    for (const char* folder : {"kept", "inside/kept/x", "Projects/app/build", "holder", "free"}) {
+        tree.file(std::string(folder) + "/data", 5'000);
+        all.push_back(candidate(tree.path(folder)));
+    }
+    tree.file("holder/models/weights.bin", 5'000);
+    tree.file("support/kept/data", 5'000);
+    const auto other = tree.file("support/other/data", 5'000);
+    all.back().extraURLs = {tree.path("support/kept"), tree.path("support/other")};
+    const std::string root = tree.root().string();
+    auto kept = std::make_shared<const platform::PathPatterns>(
+        std::vector<std::string>{root + "/kept", root + "/inside/kept", "~/Projects/*/build", root + "/holder/models",
+                                 root + "/support/kept"},
+        tree.root());
+
+    RecordingSink recorder;
+    const auto items = DiskScanner::measure(all, recorder.sink().leavingOut(kept));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].url, tree.path("free"));
+    EXPECT_THAT(items[0].extraURLs, ::testing::ElementsAre(tree.path("support/other")));
+    EXPECT_EQ(items[0].size, allocatedSizeOf(tree.path("free/data")) + allocatedSizeOf(other));
+    EXPECT_EQ(recorder.reports.size(), all.size());
+}
+
 TEST_F(MeasureTest, LargestFirstAndEqualSizesInTheOrderTheyFinished)
 {
     // Four sizes, ten candidates each: plenty of ties. A slow sink lets the pool run ahead.

@@ -97,6 +97,9 @@ TEST_F(CleanerTest, MovedItemsCanBePutBackByTheDesktopsTrashTools)
     const auto item = homeFile("restorable/notes.txt", "keep me");
     const auto report = Cleaner::clean({itemAt(item, 4096)}, false);
     ASSERT_THAT(report.removedURLs, ElementsAre(item));
+    ASSERT_EQ(report.trashEntries.size(), 1u);
+    ASSERT_EQ(report.trashEntries[0].size(), 1u);
+    EXPECT_EQ(report.trashEntries[0][0].name, "notes.txt");
     EXPECT_FALSE(isPresent(item));
     EXPECT_THAT(readFile(trashFiles.parent_path() / "info/notes.txt.trashinfo"), HasSubstr("Path=" + item.string() + "\n"));
 
@@ -219,6 +222,44 @@ TEST_F(CleanerTest, AnItemHoldingAMountPointGoesAroundIt)
         EXPECT_TRUE(fs::exists(item / "sub/mount/elsewhere")) << permanently;
         EXPECT_TRUE(platform::mountPointsBelow(trashFiles.parent_path()).empty()) << permanently;
         EXPECT_EQ(fs::exists(trashFiles / "b"), !permanently);
+        // Each piece is recorded, so that an undo puts the item back whole.
+        std::vector<fs::path> pieces;
+        for (const auto& entry : report.trashEntries.at(0))
+            pieces.push_back(entry.originalPath);
+        EXPECT_THAT(pieces, ::testing::UnorderedElementsAreArray(permanently ? std::vector<fs::path>{}
+                                                                             : std::vector<fs::path>{a, b}));
+    }
+}
+
+// No caller gets past the keep list: a kept item, one inside a kept folder or matching a pattern,
+// and a folder that holds something kept stay and say why; a kept extra location stays while its
+// item goes.
+TEST_F(CleanerTest, WhatIsKeptStaysWhoeverAsks)
+{
+    const platform::PathPatterns kept({"~/keep/kept", "~/keep/Projects/*/build", "~/keep/holder/precious", "~/keep/extra"},
+                                      home);
+    for (bool permanently : {false, true}) {
+        const auto folder = [&](const std::string& relative) { return homeFile("keep/" + relative + "/data").parent_path(); };
+        const std::vector<fs::path> staying{folder("kept"), folder("kept/inner"), folder("Projects/app/build"),
+                                            folder("holder")};
+        homeFile("keep/holder/precious/data");
+        const auto item = folder("item");
+        const auto otherExtra = folder("other-extra");
+        std::vector<ScanItem> items;
+        for (const auto& path : staying)
+            items.push_back(itemAt(path, 1));
+        items.push_back(itemAt(item, 1, {folder("extra"), otherExtra}));
+
+        const auto report = Cleaner::clean(items, permanently, {}, kept);
+        EXPECT_THAT(report.removedURLs, ElementsAre(item));
+        EXPECT_EQ(report.failedURLs, staying);
+        EXPECT_THAT(report.failureReasons, ElementsAre("kept: never cleaned", "kept: never cleaned",
+                                                       "kept: never cleaned", "holds a kept item: never cleaned"));
+        for (const auto& path : staying)
+            EXPECT_TRUE(fs::exists(path / "data")) << path;
+        EXPECT_TRUE(fs::exists(home / "keep/extra/data"));
+        EXPECT_FALSE(isPresent(otherExtra));
+        fs::remove_all(home / "keep");
     }
 }
 

@@ -385,3 +385,105 @@ TEST_F(CleanerStoreTest, NoTrashRescanWhenOnlyTheTrashWasCleanedOrAScanRuns)
     EXPECT_EQ(system.scanner.calls(Module::trash), 1);
     system.scanner.finish(Module::largeFiles);
 }
+
+// "Never clean this": what the entry covers leaves every result at once with its tick, and comes
+// back where it stood when the same entry is taken off again.
+TEST_F(CleanerStoreTest, KeepingAPathTakesItOutOfEveryResultUntilItIsUnkept)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/h/cache/a", 30), item("/h/cache/b", 20)}, false});
+    system.scanner.setResult(Module::largeFiles, {{item("/h/cache/a/big.bin", 50, false), item("/h/other", 40, false)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::systemJunk);
+    scanToReady(*store, Module::largeFiles);
+    QSignalSpy keptChanges(store.get(), &CleanerStore::keptPathsChanged);
+
+    const std::string entry = store->keepPath("/h/cache/a");
+    EXPECT_EQ(system.kept, std::vector<std::string>{"/h/cache/a"});
+    EXPECT_EQ(store->keptPaths(), system.kept);
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/h/cache/b"));
+    EXPECT_THAT(urls(store->result(Module::largeFiles)->items), ElementsAre("/h/other"));
+    EXPECT_EQ(store->selection(), (Selection{"/h/cache/b"}));
+    store->keepPath("/h/cache/a");
+    EXPECT_EQ(keptChanges.count(), 1);
+
+    store->unkeep(entry);
+    EXPECT_TRUE(system.kept.empty());
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/h/cache/a", "/h/cache/b"));
+    EXPECT_THAT(urls(store->result(Module::largeFiles)->items), ElementsAre("/h/cache/a/big.bin", "/h/other"));
+    EXPECT_EQ(keptChanges.count(), 2);
+
+    // An item's own path is kept as it is, whatever characters its name holds.
+    EXPECT_EQ(store->keepPath("/h/odd[1]*"), "/h/odd\\[1]\\*");
+}
+
+// Undo puts back what the last clean moved to the Trash, where it stood in its result; what
+// cannot go back yet stays recorded for the next undo, what left the Trash is forgotten.
+TEST_F(CleanerStoreTest, AnUndoPutsBackWhatItCanAndKeepsWhatMayStillGoBack)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/a", 30), item("/s/b", 20), item("/s/c", 10)}, false});
+    auto store = makeStore();
+    scanToReady(*store, Module::systemJunk);
+    QSignalSpy undoChanges(store.get(), &CleanerStore::undoChanged);
+    store->clean(Module::systemJunk);
+    ASSERT_TRUE(runEventsUntil([&] { return store->phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+    EXPECT_TRUE(store->canUndo());
+    EXPECT_GE(undoChanges.count(), 1);
+    // Offered by the cleaned state of the module that cleaned, not by another's.
+    EXPECT_TRUE(store->canUndo(Module::systemJunk));
+    EXPECT_FALSE(store->canUndo(Module::smartScan));
+
+    system.restoreFailures = {{"/s/b", std::make_error_code(std::errc::no_such_file_or_directory)},
+                              {"/s/c", std::make_error_code(std::errc::file_exists)}};
+    system.goneFromTrash = {"/s/b"};
+    std::vector<UndoReport> reports;
+    QObject::connect(store.get(), &CleanerStore::undoFinished, [&](const UndoReport& report) { reports.push_back(report); });
+    store->undoLastClean();
+    EXPECT_TRUE(store->isUndoing());
+    EXPECT_FALSE(store->canUndo());
+    ASSERT_TRUE(runEventsUntil([&] { return reports.size() == 1; }));
+    EXPECT_EQ(reports[0].kind, UndoReport::Kind::undone);
+    EXPECT_EQ(reports[0].restoredCount(), 1u);
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/s/a"));
+    EXPECT_FALSE(store->isSelected(store->result(Module::systemJunk)->items[0]));
+    EXPECT_TRUE(store->canUndo());
+
+    // Its place free again, the last one comes back; then nothing is left to undo.
+    system.restoreFailures.clear();
+    store->undoLastClean();
+    ASSERT_TRUE(runEventsUntil([&] { return reports.size() == 2; }));
+    ASSERT_EQ(reports[1].entries.size(), 1u);
+    EXPECT_EQ(reports[1].entries[0].item, "/s/c");
+    EXPECT_THAT(urls(store->result(Module::systemJunk)->items), ElementsAre("/s/a", "/s/c"));
+    EXPECT_FALSE(store->canUndo());
+    store->undoLastClean();
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[2].kind, UndoReport::Kind::nothingToUndo);
+}
+
+// A clean that deleted for good is the last clean: nothing is left to undo, whatever an earlier
+// one moved to the Trash. One that removed nothing changes nothing.
+TEST_F(CleanerStoreTest, AfterAPermanentCleanNothingIsLeftToUndo)
+{
+    system.scanner.setResult(Module::systemJunk, {{item("/s/a", 30), item("/s/fails", 5)}, false});
+    system.scanner.setResult(Module::trash, {{item("/t/old", 1)}, false});
+    system.cleaner.failOn("/s/fails");
+    auto store = makeStore();
+    auto cleanToTheEnd = [&](Module module) {
+        scanToReady(*store, module);
+        store->clean(module);
+        ASSERT_TRUE(runEventsUntil([&] { return store->phase(module).kind() == ScanPhase::Kind::cleaned; }));
+    };
+    cleanToTheEnd(Module::systemJunk);
+    ASSERT_TRUE(store->canUndo());
+    store->setSelected(true, store->result(Module::systemJunk)->items);
+    cleanToTheEnd(Module::systemJunk);
+    EXPECT_TRUE(store->canUndo());
+
+    cleanToTheEnd(Module::trash);
+    EXPECT_FALSE(store->canUndo());
+    std::optional<UndoReport> report;
+    QObject::connect(store.get(), &CleanerStore::undoFinished, [&](const UndoReport& r) { report = r; });
+    store->undoLastClean();
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->kind, UndoReport::Kind::deletedForGood);
+}

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "store/StoreServices.h"
+#include "support/TempTree.h"
 
 // Scan routines under the test's control: each leaf either returns its result at once, or is
 // held until the test tells it to report progress or finish, or the scan is cancelled.
@@ -132,6 +133,10 @@ public:
                 } else {
                     report.removedURLs.push_back(item.url);
                     report.freedBytes += item.size;
+                    // What went to the Trash becomes an entry of its name there.
+                    report.trashEntries.emplace_back();
+                    if (!permanently)
+                        report.trashEntries.back().push_back({"/fake-trash", item.url.filename(), item.url, {}, 0});
                 }
             }
         }
@@ -156,19 +161,39 @@ struct FakeSystem {
     ScanOptions options;
     int lowSpaceChecks = 0;
     int deleteImmediatelyReads = 0;
+    std::vector<std::string> kept;
+    // Trash entries, by their items' paths, that cannot be put back, and why; and those no longer
+    // in the Trash at all.
+    std::map<std::filesystem::path, std::error_code> restoreFailures;
+    std::set<std::filesystem::path> goneFromTrash;
+    std::mutex restoring;
+    TempTree records;
 
     StoreServices services()
     {
         return StoreServices{
             .scan = [this](Module leaf, const ScanOptions& o, const ProgressSink& p) { return scanner.run(leaf, o, p); },
-            .clean = [this](const std::vector<ScanItem>& items, bool permanently,
+            .clean = [this](const std::vector<ScanItem>& items, bool permanently, const platform::PathPatterns&,
                             std::stop_token stop) { return cleaner.clean(items, permanently, stop); },
+            .restore = [this](const platform::TrashEntry& entry) -> platform::Outcome {
+                std::lock_guard lock(restoring);
+                if (auto failure = restoreFailures.find(entry.originalPath); failure != restoreFailures.end())
+                    return failure->second;
+                return platform::success();
+            },
             .storage = [] { return StorageInfo{"Fixture HD", 500'000'000'000, 100'000'000'000}; },
             .memory = [] { return MemoryInfo{8'000'000'000, 16'000'000'000}; },
             .checkLowSpace = [this](const StorageInfo&) { ++lowSpaceChecks; },
             .runningBundleIDs = [this] { return runningBundleIDs; },
             .scanOptions = [this] { return options; },
             .deleteImmediately = [this] { ++deleteImmediatelyReads; return deleteImmediately; },
+            .keptPaths = [this] { return kept; },
+            .setKeptPaths = [this](const std::vector<std::string>& paths) { kept = paths; },
+            .isStillTrashed = [this](const platform::TrashEntry& entry) {
+                std::lock_guard lock(restoring);
+                return !goneFromTrash.contains(entry.originalPath);
+            },
+            .lastCleanRecord = records.path("last-clean.json"),
         };
     }
 };

@@ -12,6 +12,7 @@
 #include "support/EventLoop.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
+#include "support/TreeSnapshot.h"
 
 using ::testing::UnorderedElementsAre;
 
@@ -156,4 +157,30 @@ TEST_F(StoreCycleTest, AFlatpakAppIsUninstalledThroughFlatpak)
         trashed.push_back(entry.path().filename().string());
     EXPECT_THAT(trashed, ::testing::ElementsAre("org.test.App"));
     EXPECT_TRUE(std::filesystem::exists(trashFiles / "org.test.App/config/settings"));
+}
+
+// What a clean moved to the Trash comes back byte for byte, and into its result, through the
+// real Trash and the record a later run would read.
+TEST_F(StoreCycleTest, UndoPutsACleanedTreeBackByteForByte)
+{
+    const auto cache = home / "Library/Caches/com.example.editor";
+    makeAwkwardTree(cache);
+    const auto before = snapshotOf(cache);
+    CleanerStore store(StoreServices::live());
+    store.scan(Module::systemJunk);
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk) == ScanPhase::ready(); }));
+    store.clean(Module::systemJunk);
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+    ASSERT_FALSE(isPresent(cache));
+    ASSERT_TRUE(store.canUndo());
+
+    std::optional<UndoReport> report;
+    QObject::connect(&store, &CleanerStore::undoFinished, [&](const UndoReport& r) { report = r; });
+    store.undoLastClean();
+    ASSERT_TRUE(runEventsUntil([&] { return report.has_value(); }));
+    EXPECT_EQ(report->restoredCount(), report->entries.size());
+    EXPECT_EQ(snapshotOf(cache), before);
+    EXPECT_THAT(names(store.result(Module::systemJunk)->items), ::testing::Contains("com.example.editor"));
+    EXPECT_TRUE(std::filesystem::is_empty(trashFiles));
+    EXPECT_FALSE(store.canUndo());
 }

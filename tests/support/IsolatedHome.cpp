@@ -13,6 +13,7 @@ const std::filesystem::path& isolatedHome()
         ::setenv("XDG_DATA_HOME", (folder / ".local/share").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (folder / ".config").c_str(), 1);
         ::setenv("XDG_CACHE_HOME", (folder / ".cache").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", (folder / ".local/state").c_str(), 1);
         // The machine's own Flatpak installations are never listed, let alone changed: the system's
         // is an empty folder of the tree's, and no other is configured.
         ::setenv("FLATPAK_SYSTEM_DIR", tree.folder("flatpak/system").c_str(), 1);

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-// A home folder of the test program's own: HOME, XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_CACHE_HOME
+// A home folder of the test program's own: HOME and the XDG data, config, cache and state folders
 // point into a temporary folder for the whole program, so that no test reaches the user's real
 // home, Trash, caches, preferences or Flatpak installations. GLib (and Flatpak) read these once
 // and keep them, so the first call must come before any GLib call; every later call returns the

@@ -3,6 +3,7 @@
 #include <sys/mount.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -15,6 +16,14 @@ int errorOf(int result) { return result == 0 ? 0 : errno; }
 ScopedMount ScopedMount::tmpfs(const std::filesystem::path& folder)
 {
     return {folder, errorOf(::mount("quillo-test", folder.c_str(), "tmpfs", 0, "size=16m"))};
+}
+
+ScopedMount ScopedMount::ext4(const std::filesystem::path& image, const std::filesystem::path& folder)
+{
+    const std::string made = "truncate -s 16M '" + image.string() + "' && mkfs.ext4 -q -F '" + image.string() +
+                             "' >/dev/null 2>&1 && mount -o loop '" + image.string() + "' '" + folder.string() +
+                             "' >/dev/null 2>&1";
+    return {folder, std::system(made.c_str()) == 0 ? 0 : ENODEV};
 }
 
 ScopedMount ScopedMount::bind(const std::filesystem::path& source, const std::filesystem::path& folder)

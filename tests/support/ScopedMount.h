@@ -10,6 +10,9 @@ class ScopedMount {
 public:
     // A fresh, empty tmpfs.
     static ScopedMount tmpfs(const std::filesystem::path& folder);
+    // A fresh ext4 file system in the image file `image` (made here), mounted through a loop
+    // device: for what GIO refuses on a tmpfs, such as trashing. Needs mkfs.ext4 and loop devices.
+    static ScopedMount ext4(const std::filesystem::path& image, const std::filesystem::path& folder);
     // `source` seen a second time at `folder`: the same file system, so no change of device.
     static ScopedMount bind(const std::filesystem::path& source, const std::filesystem::path& folder);
 

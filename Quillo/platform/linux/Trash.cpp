@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,7 +12,9 @@
 
 #include <gio/gio.h>
 
+#include "platform/DirectoryListing.h"
 #include "platform/FileContents.h"
+#include "platform/FileDescriptor.h"
 #include "platform/HomeDirectory.h"
 #include "platform/RemovalGuard.h"
 #include "platform/TrashFolders.h"
@@ -76,22 +80,87 @@ void dropDirectorySizes(const std::filesystem::path& trash, const std::set<std::
                                  G_FILE_SET_CONTENTS_CONSISTENT, 0600, nullptr);
 }
 
+std::filesystem::path homeTrash() { return WellKnownFolders::trashFiles(homeDirectory()).parent_path(); }
+
+// The trashes GIO may have moved an item of `device` at `original` to: the home trash, then those
+// at the top of the item's file system, found as GIO finds it, by going up while the device stays.
+std::vector<std::filesystem::path> possibleTrashes(const std::filesystem::path& original, std::uint64_t device)
+{
+    auto top = original.parent_path();
+    for (auto above = top.parent_path(); above != top; above = top.parent_path()) {
+        struct stat st {};
+        if (::stat(above.c_str(), &st) != 0 || st.st_dev != device)
+            break;
+        top = above;
+    }
+    const std::string uid = std::to_string(::getuid());
+    return {homeTrash(), top / ".Trash" / uid, top / (".Trash-" + uid)};
+}
+
+// GIO does not tell which entry it made, and a name alone may be an older entry's. A move keeps
+// the item's identity, so the entry is the one whose files/ entry has it and whose record exists:
+// looked for under the item's own name, then under names that start as it does (GIO's unique
+// names keep the start, "a.tar.gz" becoming "a.2.tar.gz"), then under any.
+std::optional<TrashEntry> findEntry(const std::filesystem::path& trash, const std::filesystem::path& original,
+                                    ContentIdentifier identity)
+{
+    if (!checkTrashFolders(trash))
+        return std::nullopt;
+    auto files = openDirectory(trash / "files");
+    auto info = openDirectory(trash / "info");
+    if (!files || !info)
+        return std::nullopt;
+    auto ours = [&](const std::string& name) -> std::optional<TrashEntry> {
+        auto attributes =
+            readAttributesAt(files->get(), name.c_str(), AttributeKey::contentIdentifier | AttributeKey::addedDate);
+        if (!attributes || attributes->contentIdentifier != identity || !attributes->addedDate ||
+            ::faccessat(info->get(), (name + ".trashinfo").c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0)
+            return std::nullopt;
+        return TrashEntry{trash, name, original, identity, nanosecondsSinceEpoch(*attributes->addedDate)};
+    };
+    const std::string name = original.filename().string();
+    if (auto entry = ours(name))
+        return entry;
+    auto listing = listDirectory(trash / "files");
+    if (!listing)
+        return std::nullopt;
+    const std::string start = name.substr(0, name.find('.'));
+    for (bool alike : {true, false}) {
+        for (const auto& listed : *listing) {
+            if (listed.name.starts_with(start) != alike)
+                continue;
+            if (auto entry = ours(listed.name))
+                return entry;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-Outcome moveToTrash(const std::filesystem::path& path, const RemovalCheck& check)
+Result<std::optional<TrashEntry>> moveToTrash(const std::filesystem::path& path, const RemovalCheck& check)
 {
-    if (auto target = openRemovalTarget(path, check); !target)
+    auto target = openRemovalTarget(path, check);
+    if (!target)
         return target.error();
     // GIO writes into the home trash wherever its folders lead. Checked for every item, also one
     // bound for another volume's trash: a linked home trash is a mistake or a trap, and a failed
     // item costs little.
-    if (auto usable = checkTrashFolders(WellKnownFolders::trashFiles(homeDirectory()).parent_path()); !usable)
-        return usable;
+    if (auto usable = checkTrashFolders(homeTrash()); !usable)
+        return usable.error();
     g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
     g_autoptr(GError) error = nullptr;
     if (!g_file_trash(file, nullptr, &error))
         return errorCodeOf(error);
-    return success();
+    std::error_code ignored;
+    auto original = std::filesystem::absolute(path, ignored).lexically_normal();
+    if (!original.has_filename())
+        original = original.parent_path();
+    for (const auto& trash : possibleTrashes(original, target->identity.device)) {
+        if (auto entry = findEntry(trash, original, target->identity))
+            return std::optional(std::move(*entry));
+    }
+    return std::optional<TrashEntry>();
 }
 
 void forgetTrashedItem(const std::filesystem::path& path)

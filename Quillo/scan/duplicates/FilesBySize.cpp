@@ -24,11 +24,11 @@ const FolderNames& duplicateSkippedFolders()
 }
 
 FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::int64_t minimumSize,
-                        std::stop_token stop)
+                        const ProgressSink& scan)
 {
     FilesBySize buckets;
     for (const auto& root : roots) {
-        if (stop.stop_requested())
+        if (scan.isCancelled())
             break;
         WalkCollector<FileInfo> found;
         auto visit = [&](const WalkEntry& entry, const FileAttributes& attributes) {
@@ -37,7 +37,7 @@ FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::in
                                           attributes.contentIdentifier, attributes.allocatedSize,
                                           attributes.modificationDate});
         };
-        walkUserFiles(root, duplicateSkippedFolders(), keys, visit, stop);
+        walkUserFiles(root, duplicateSkippedFolders(), keys, visit, scan);
         for (FileInfo& file : found.takeInWalkOrder())
             buckets[file.size].push_back(std::move(file));
     }

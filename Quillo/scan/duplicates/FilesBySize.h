@@ -11,6 +11,7 @@
 #include "platform/FileAttributes.h"
 #include "records/Date.h"
 #include "scan/DiskScanner.h"
+#include "scan/ProgressSink.h"
 
 // The duplicate finder's first stage: the files worth comparing, by their length.
 namespace DiskScanner {
@@ -39,9 +40,9 @@ const FolderNames& duplicateSkippedFolders();
 
 // The regular files of at least `minimumSize` bytes below each root (not the root itself),
 // roots in order, walked in parallel but listed in the order of a serial walk. Hidden files,
-// package contents and `duplicateSkippedFolders` are left out; symbolic links never followed. A
-// stop request returns what was found so far.
+// package contents, `duplicateSkippedFolders` and what the scan leaves out are left out; symbolic
+// links never followed. A stop request returns what was found so far.
 FilesBySize filesBySize(const std::vector<std::filesystem::path>& roots, std::int64_t minimumSize,
-                        std::stop_token stop = {});
+                        const ProgressSink& scan = {});
 
 } // namespace DiskScanner

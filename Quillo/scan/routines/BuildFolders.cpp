@@ -51,9 +51,9 @@ bool rootIsTagged(const std::filesystem::path& root)
 }
 
 std::vector<std::filesystem::path> searchRoot(const std::filesystem::path& root, const LeftOut& leftOut,
-                                              std::stop_token stop)
+                                              const ProgressSink& scan)
 {
-    if (leftOut.contains(root))
+    if (leftOut.contains(root) || scan.leftOut().covers(root))
         return {};
     if (rootIsTagged(root))
         return {root};
@@ -69,7 +69,11 @@ std::vector<std::filesystem::path> searchRoot(const std::filesystem::path& root,
         }
         return skippedFolders().contains(entry.name()) ? WalkDecision::skipDescendants : WalkDecision::descend;
     };
-    walkTree(root, WalkOptions{.skipHidden = true, .skipPackageDescendants = true}, visit, std::move(stop));
+    const WalkOptions options{.skipHidden = true,
+                              .skipPackageDescendants = true,
+                              .stayOnFileSystem = true,
+                              .leaveOut = scan.leftOutIfAny()};
+    walkTree(root, options, visit, scan.stopToken());
     return found.takeInWalkOrder();
 }
 
@@ -77,13 +81,13 @@ std::vector<std::filesystem::path> searchRoot(const std::filesystem::path& root,
 
 std::vector<std::filesystem::path> taggedBuildFolders(const std::vector<std::filesystem::path>& roots,
                                                       const std::vector<std::filesystem::path>& leftOut,
-                                                      const RootSearched& searched, std::stop_token stop)
+                                                      const RootSearched& searched, const ProgressSink& scan)
 {
     const LeftOut left(leftOut);
     std::vector<std::vector<std::filesystem::path>> byRoot(roots.size());
     std::size_t finished = 0;
     takeAsFinished(
-        roots.size(), [&](std::size_t index) { return searchRoot(roots[index], left, stop); },
+        roots.size(), [&](std::size_t index) { return searchRoot(roots[index], left, scan); },
         [&](std::size_t index, std::vector<std::filesystem::path> folders) {
             byRoot[index] = std::move(folders);
             searched(roots[index], ++finished);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/ProgressSink.h"
+
 namespace DiskScanner {
 
 // What the Cache Directory Tagging Specification writes at the start of a CACHEDIR.TAG file.
@@ -19,10 +21,11 @@ using RootSearched = std::function<void(const std::filesystem::path& root, std::
 // are searched at the same time, each with the parallel tree walk and the skips of the searches
 // of the user's files (hidden entries, package contents, `skippedFolders`), except that a folder
 // is looked at for its tag before it is skipped. Neither a tagged folder nor any of `leftOut` is
-// entered. In the order of the roots, and within one in the order a serial walk meets them.
+// entered, nor what the scan leaves out, nor another file system mounted below a root. In the
+// order of the roots, and within one in the order a serial walk meets them.
 // Precondition: called from a scan's own thread, outside the work pool.
 std::vector<std::filesystem::path> taggedBuildFolders(const std::vector<std::filesystem::path>& roots,
                                                       const std::vector<std::filesystem::path>& leftOut,
-                                                      const RootSearched& searched, std::stop_token stop);
+                                                      const RootSearched& searched, const ProgressSink& scan);
 
 } // namespace DiskScanner

@@ -155,7 +155,7 @@ std::vector<Candidate> buildFolderCandidates(const ProgressSink& progress)
         progress(ScanProgress{0, abbreviatedPath(root), buildFolderSearchShare * searchedShare});
     };
     std::vector<Candidate> candidates;
-    for (const auto& folder : taggedBuildFolders(roots, leftOut, searched, progress.stopToken()))
+    for (const auto& folder : taggedBuildFolders(roots, leftOut, searched, progress))
         candidates.push_back(buildFolderCandidate(folder));
     return candidates;
 }
@@ -163,12 +163,10 @@ std::vector<Candidate> buildFolderCandidates(const ProgressSink& progress)
 // Measuring fills the progress that the search left.
 ProgressSink afterSearch(const ProgressSink& progress)
 {
-    return ProgressSink(
-        [&progress](const ScanProgress& report) {
-            progress(ScanProgress{report.foundBytes, report.path,
-                                  buildFolderSearchShare + (1 - buildFolderSearchShare) * report.fraction});
-        },
-        progress.stopToken());
+    return progress.reportingTo([&progress](const ScanProgress& report) {
+        progress(ScanProgress{report.foundBytes, report.path,
+                              buildFolderSearchShare + (1 - buildFolderSearchShare) * report.fraction});
+    });
 }
 
 } // namespace

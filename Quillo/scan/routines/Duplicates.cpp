@@ -66,7 +66,7 @@ CategoryResult findDuplicates(const std::vector<std::filesystem::path>& roots, s
 {
     progress(ScanProgress{0, "Listing files…", 0.02});
     std::vector<std::vector<FileInfo>> buckets;
-    for (auto& [size, files] : filesBySize(roots, minimumSize, progress.stopToken())) {
+    for (auto& [size, files] : filesBySize(roots, minimumSize, progress)) {
         if (files.size() >= 2)
             buckets.push_back(std::move(files));
     }

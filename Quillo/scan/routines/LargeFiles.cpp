@@ -39,10 +39,12 @@ ScanItem largeFileItem(const std::filesystem::path& file, const FileAttributes& 
 
 } // namespace
 
-std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int64_t threshold, std::stop_token stop)
+std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int64_t threshold, const ProgressSink& scan)
 {
     const Date cutoff = daysBefore(now(), oldAfterDays);
     std::vector<ScanItem> items;
+    if (scan.leftOut().covers(root))
+        return items;
     auto rootAttributes = readAttributes(root, keys);
     if (rootAttributes && isLarge(*rootAttributes, threshold))
         items.push_back(largeFileItem(root, *rootAttributes, cutoff));
@@ -52,7 +54,7 @@ std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int
         if (isLarge(attributes, threshold))
             found.add(entry, largeFileItem(entry.path(), attributes, cutoff));
     };
-    walkUserFiles(root, skippedFolders(), keys, visit, std::move(stop));
+    walkUserFiles(root, skippedFolders(), keys, visit, scan);
     std::ranges::move(found.takeInWalkOrder(), std::back_inserter(items));
     return items;
 }
@@ -68,7 +70,7 @@ CategoryResult largeFiles(std::int64_t threshold, const ProgressSink& progress)
     std::int64_t foundBytes = 0;
     std::size_t finished = 0;
     takeAsFinished(
-        roots.size(), [&](std::size_t index) { return findLargeFiles(roots[index], threshold, progress.stopToken()); },
+        roots.size(), [&](std::size_t index) { return findLargeFiles(roots[index], threshold, progress); },
         [&](std::size_t index, std::vector<ScanItem> items) {
             for (const ScanItem& item : items)
                 foundBytes += item.size;

@@ -22,8 +22,9 @@ CategoryResult largeFiles(std::int64_t threshold, const ProgressSink& progress);
 
 // The large files of one root (a file or a folder), in the order a serial walk meets them, the
 // root itself first; unsorted. Tagged `old` when last read (failing that, modified) more than
-// 180 days ago. A stop request ends the walk with what was found so far.
+// 180 days ago. Leaves out what the scan leaves out; a stop request ends the walk with what was
+// found so far.
 std::vector<ScanItem> findLargeFiles(const std::filesystem::path& root, std::int64_t threshold,
-                                     std::stop_token stop = {});
+                                     const ProgressSink& scan = {});
 
 } // namespace DiskScanner

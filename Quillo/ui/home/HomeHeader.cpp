@@ -1,5 +1,9 @@
 #include "ui/home/HomeHeader.h"
 
+#include <filesystem>
+#include <set>
+#include <utility>
+
 #include <QHBoxLayout>
 
 #include "platform/PlatformWords.h"
@@ -67,6 +71,8 @@ HomeHeader::HomeHeader(CleanerStore& store, QWidget* parent)
     connect(&store_, &CleanerStore::currentPathChanged, this, later);
     connect(&store_, &CleanerStore::selectionChanged, this, later);
     connect(&store_, &CleanerStore::storageChanged, this, later);
+    connect(&store_, &CleanerStore::undoChanged, this, later);
+    connect(&store_, &CleanerStore::undoFinished, this, &HomeHeader::showUndoOutcome);
     refresh();
 }
 
@@ -109,12 +115,17 @@ void HomeHeader::refresh()
         subtitle_->setSymbol({});
         break;
     }
-    failures_->setText(subtitle.failures);
-    failures_->setVisible(!subtitle.failures.isEmpty());
+    if (phase.kind() != ScanPhase::Kind::cleaned)
+        undoNote_.clear();
+    const QString failures = undoNote_.isEmpty() ? subtitle.failures : undoNote_;
+    failures_->setText(failures);
+    failures_->setVisible(!failures.isEmpty());
 
-    if (!built_ || !(phase == shownPhase_))
+    const bool undo = phase.kind() == ScanPhase::Kind::cleaned && store_.canUndo(Module::smartScan);
+    if (!built_ || !(phase == shownPhase_) || undo != shownUndo_)
         rebuildActions();
     shownPhase_ = phase;
+    shownUndo_ = undo;
     if (readout_ && phase.kind() == ScanPhase::Kind::scanning)
         readout_->set(HomeTexts::progressLabel(smartScanProgress(store_), found), smartScanProgress(store_));
     if (primary_ && phase.kind() == ScanPhase::Kind::ready) {
@@ -179,9 +190,43 @@ void HomeHeader::rebuildActions()
                 store_.open(Module::trash, false);
             });
         }
+        if (store_.canUndo(Module::smartScan)) {
+            auto* undo = new SoftButton(tr("Undo"));
+            undo->setToolTip(tr("Put the cleaned items back where they were"));
+            actionRow_->addWidget(undo);
+            connect(undo, &QAbstractButton::clicked, this, [this] {
+                undoAsked_ = true;
+                store_.undoLastClean();
+            });
+        }
         auto* done = pill(tr("Done"), {});
         connect(done, &QAbstractButton::clicked, this, [this] { store_.dismissSummary(Module::smartScan); });
         break;
     }
     }
+}
+
+// Everything back, the clean is undone and the header leaves its cleaned state; else it says what
+// stayed.
+void HomeHeader::showUndoOutcome(const UndoReport& report)
+{
+    if (!std::exchange(undoAsked_, false))
+        return;
+    const std::size_t stayed = report.entries.size() - report.restoredCount();
+    if (report.kind == UndoReport::Kind::undone && stayed == 0) {
+        store_.dismissSummary(Module::smartScan);
+        return;
+    }
+    // Counted by item: one item may have gone to the Trash in several pieces.
+    std::set<std::filesystem::path> notBack;
+    for (const UndoReport::Entry& entry : report.entries) {
+        if (entry.error)
+            notBack.insert(entry.item);
+    }
+    undoNote_ = report.kind == UndoReport::Kind::undone
+                    ? tr("%n item(s) couldn't be put back: something else is at their place now, or they "
+                         "left the Trash.",
+                         nullptr, int(notBack.size()))
+                    : tr("Nothing is left to put back.");
+    refresh();
 }

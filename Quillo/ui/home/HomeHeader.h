@@ -12,9 +12,11 @@ class FrameThrottle;
 class Mascot;
 class QHBoxLayout;
 class TextLabel;
+struct UndoReport;
 
 // The top of the home screen, following the Smart Scan: the mascot's mood, the title, the line
-// under it and the buttons of the phase (scan; progress and stop; rescan and clean; done).
+// under it and the buttons of the phase (scan; progress and stop; rescan and clean; undo while
+// the clean can be undone, and done).
 // Live figures are read from the store at most once a frame.
 class HomeHeader : public QWidget {
     Q_OBJECT
@@ -37,6 +39,7 @@ Q_SIGNALS:
 
 private:
     void rebuildActions();
+    void showUndoOutcome(const UndoReport& report);
 
     CleanerStore& store_;
     Mascot* mascot_;
@@ -48,6 +51,10 @@ private:
     QPointer<PillButton> primary_;
     QPointer<ProgressReadout> readout_;
     ScanPhase shownPhase_;
+    bool shownUndo_ = false;
     bool built_ = false;
+    // Whether this header asked for the undo that runs, and what the last one left behind.
+    bool undoAsked_ = false;
+    QString undoNote_;
     FrameThrottle* throttle_;
 };

@@ -231,6 +231,8 @@ QWidget* ItemListView::openContextMenu(int row, QPoint globalPosition)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(model_->isTicked(row) ? tr("Deselect") : tr("Select"), this, [this, row] { toggle(row); });
     menu->addAction(ModuleTexts::platform(platform::platformWords().showInFileManager), this, [this, row] { reveal(row); });
+    menu->addSeparator();
+    menu->addAction(tr("Never Clean This"), this, [this, row] { Q_EMIT neverCleanRequested(model_->item(row)); });
     menu->popup(globalPosition);
     return menu;
 }

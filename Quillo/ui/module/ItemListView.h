@@ -6,6 +6,7 @@
 #include <QListView>
 
 #include "records/Date.h"
+#include "records/ScanItem.h"
 #include "ui/module/ItemRowLayout.h"
 #include "ui/module/RelativeDate.h"
 
@@ -16,7 +17,8 @@ class Motion;
 // under the floating clean bar. A click anywhere on a row ticks or unticks it; under the pointer
 // a row shows its tint and the button that reveals the item in the file manager. Arrow keys move
 // the current row (shown with a focus ring), Space ticks it, the menu key or a right click opens
-// its context menu. Scrolls by pixel, the mouse wheel easing into each step.
+// its context menu (tick, show in the file manager, never clean). Scrolls by pixel, the mouse
+// wheel easing into each step.
 //
 // To assistive technology each row is one check box named by its name, size and tags, with
 // actions to toggle it and to show it in the file manager.
@@ -44,6 +46,10 @@ public:
     // Opens the row's context menu at `globalPosition` and returns it (it deletes itself).
     QWidget* openContextMenu(int row, QPoint globalPosition);
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+Q_SIGNALS:
+    // "Never Clean This" was chosen for `item`.
+    void neverCleanRequested(const ScanItem& item);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #include "ui/module/ModuleResults.h"
 
+#include <utility>
+
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -14,6 +16,7 @@
 #include "ui/module/CleanedBanner.h"
 #include "ui/module/ItemListModel.h"
 #include "ui/module/ItemListView.h"
+#include "ui/module/KeptToast.h"
 #include "ui/module/ListControls.h"
 #include "ui/module/ModuleTexts.h"
 
@@ -29,7 +32,7 @@ bool hasItems(const CleanerStore& store, Module module)
 
 ModuleResults::ModuleResults(CleanerStore& store, Module module, QWidget* parent)
     : QWidget(parent), store_(store), module_(module), banner_(new BannerSlot(32)), content_(new CrossFade),
-      bar_(new CleanActionBar(module, this))
+      bar_(new CleanActionBar(module, this)), toast_(new KeptToast(this))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -50,6 +53,12 @@ ModuleResults::ModuleResults(CleanerStore& store, Module module, QWidget* parent
         if (changed == module_)
             showBanner();
     });
+    connect(&store_, &CleanerStore::undoChanged, this, [this] {
+        if (CleanedBanner* banner = cleanedBanner())
+            banner->setUndoAvailable(store_.canUndo(module_));
+    });
+    connect(&store_, &CleanerStore::undoFinished, this, &ModuleResults::showUndoOutcome);
+    connect(toast_, &KeptToast::undoRequested, this, [this](const std::string& entry) { store_.unkeep(entry); });
     showContent();
     showBanner();
     refreshTotals();
@@ -76,6 +85,7 @@ QWidget* ModuleResults::makeListPage()
             store_.setSelected(on, result->items);
     });
     connect(controls_, &ListControls::sortChosen, model, &ItemListModel::setSort);
+    connect(list_, &ItemListView::neverCleanRequested, this, &ModuleResults::neverClean);
     return page;
 }
 
@@ -104,8 +114,41 @@ void ModuleResults::showBanner()
         return;
     }
     auto* banner = new CleanedBanner(*summary);
+    banner->setUndoAvailable(store_.canUndo(module_));
     connect(banner, &CleanedBanner::dismissed, this, [this] { store_.dismissSummary(module_); });
+    connect(banner, &CleanedBanner::undoClicked, this, [this] {
+        undoAsked_ = true;
+        store_.undoLastClean();
+    });
     banner_->setBanner(banner);
+}
+
+CleanedBanner* ModuleResults::cleanedBanner() const
+{
+    return qobject_cast<CleanedBanner*>(banner_->banner());
+}
+
+void ModuleResults::neverClean(const ScanItem& item)
+{
+    // Copied first: keeping the item takes it out of the result the reference points into.
+    const QString name = QString::fromStdString(item.name);
+    const std::filesystem::path url = item.url;
+    toast_->showFor(name, store_.keepPath(url));
+    placeBar();
+}
+
+// Everything back, the clean is undone and its banner goes; else the banner says what stayed.
+void ModuleResults::showUndoOutcome(const UndoReport& report)
+{
+    if (!std::exchange(undoAsked_, false))
+        return;
+    const std::size_t stayed = report.entries.size() - report.restoredCount();
+    if (report.kind == UndoReport::Kind::undone && stayed == 0) {
+        store_.dismissSummary(module_);
+        return;
+    }
+    if (CleanedBanner* banner = cleanedBanner())
+        banner->setDetail(ModuleTexts::undoLeftBehind(report));
 }
 
 void ModuleResults::refreshTotals()
@@ -138,4 +181,9 @@ void ModuleResults::placeBar()
     const int width = std::min(CleanActionBar::maximumWidth, this->width() - 64);
     const int height = bar_->sizeHint().height();
     bar_->setGeometry((this->width() - width) / 2, this->height() - 22 - height, width, height);
+    const int toastWidth = std::min(toast_->sizeHint().width(), this->width() - 64);
+    const int toastHeight = toast_->sizeHint().height();
+    const int above = bar_->isVisible() ? bar_->y() - 12 : this->height() - 22;
+    toast_->setGeometry((this->width() - toastWidth) / 2, above - toastHeight, toastWidth, toastHeight);
+    toast_->raise();
 }

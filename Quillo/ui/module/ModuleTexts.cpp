@@ -1,5 +1,8 @@
 #include "ui/module/ModuleTexts.h"
 
+#include <filesystem>
+#include <set>
+
 #include <QStringList>
 
 #include "foundation/ByteFormat.h"
@@ -87,6 +90,34 @@ QString ModuleTexts::bannerDetail(const CleanSummary& summary)
     if (summary.failedCount >= 1)
         detail += QLatin1Char(' ') + tr("%n couldn't be removed because they're in use.", nullptr, summary.failedCount);
     return detail;
+}
+
+QString ModuleTexts::undoLeftBehind(const UndoReport& report)
+{
+    if (report.kind == UndoReport::Kind::deletedForGood)
+        return tr("These items were deleted for good and can't be put back.");
+    // Counted by item: one item may have gone to the Trash in several pieces.
+    std::set<std::filesystem::path> back;
+    std::set<std::filesystem::path> blocked;
+    std::set<std::filesystem::path> gone;
+    for (const UndoReport::Entry& entry : report.entries) {
+        if (!entry.error)
+            back.insert(entry.item);
+        else if (entry.error == std::errc::file_exists || entry.error == std::errc::directory_not_empty)
+            blocked.insert(entry.item);
+        else
+            gone.insert(entry.item);
+    }
+    if (back.empty() && blocked.empty() && gone.empty())
+        return tr("Nothing is left to put back: the items have left the Trash.");
+    QStringList parts;
+    if (!back.empty())
+        parts << tr("Put back %n item(s).", nullptr, int(back.size()));
+    if (!blocked.empty())
+        parts << tr("%n couldn't go back because something else is at its place now.", nullptr, int(blocked.size()));
+    if (!gone.empty())
+        parts << tr("%n couldn't go back because it's no longer in the Trash.", nullptr, int(gone.size()));
+    return parts.join(QLatin1Char(' '));
 }
 
 QString ModuleTexts::allClearMessage(Module module)

@@ -11,6 +11,7 @@
 #include "records/Date.h"
 #include "records/Module.h"
 #include "records/ScanItem.h"
+#include "store/UndoReport.h"
 #include "ui/module/ItemSort.h"
 
 class RelativeDate;
@@ -42,6 +43,8 @@ public:
 
     static QString bannerTitle(const CleanSummary& summary);
     static QString bannerDetail(const CleanSummary& summary);
+    // What an undo of the clean put back and what it left, and why.
+    static QString undoLeftBehind(const UndoReport& report);
     static QString allClearMessage(Module module);
     static QString accessTitle(Module module);
     static QString accessMessage(Module module);

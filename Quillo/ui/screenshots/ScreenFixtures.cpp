@@ -114,10 +114,10 @@ void materialise(const CategoryResult& result)
 
 System::System(bool onDisk)
 {
-    if (onDisk) {
-        home_ = std::filesystem::temp_directory_path() /
-                ("quillo-fixtures-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    }
+    const std::string unique = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    if (onDisk)
+        home_ = std::filesystem::temp_directory_path() / ("quillo-fixtures-" + unique);
+    lastCleanRecord_ = std::filesystem::temp_directory_path() / ("quillo-fixtures-last-clean-" + unique + ".json");
     for (Module module : Module::allCases()) {
         if (!module.isLeaf())
             continue;
@@ -132,6 +132,7 @@ System::~System()
     std::error_code error;
     if (!home_.empty())
         std::filesystem::remove_all(home_, error);
+    std::filesystem::remove(lastCleanRecord_, error);
 }
 
 void System::holdCleans(bool hold)
@@ -166,6 +167,8 @@ CleanReport System::clean(const std::vector<ScanItem>& items)
         } else {
             report.removedURLs.push_back(items[i].url);
             report.freedBytes += items[i].size;
+            platform::TrashEntry entry{"/fixture/.Trash", items[i].url.filename().string(), items[i].url, {}, 0};
+            report.trashEntries.push_back({std::move(entry)});
         }
     }
     return report;
@@ -175,13 +178,20 @@ StoreServices System::services()
 {
     return StoreServices{
         .scan = [this](Module leaf, const ScanOptions&, const ProgressSink& progress) { return scan(leaf, progress); },
-        .clean = [this](const std::vector<ScanItem>& items, bool, std::stop_token) { return clean(items); },
+        .clean = [this](const std::vector<ScanItem>& items, bool, const platform::PathPatterns&, std::stop_token) {
+            return clean(items);
+        },
+        .restore = [](const platform::TrashEntry&) { return platform::success(); },
         .storage = [this] { return storage; },
         .memory = [] { return MemoryInfo{6'400'000'000, 16'000'000'000}; },
         .checkLowSpace = [](const StorageInfo&) {},
         .runningBundleIDs = [] { return std::set<std::string, std::less<>>{}; },
         .scanOptions = [] { return ScanOptions{}; },
         .deleteImmediately = [this] { return deleteImmediately; },
+        .keptPaths = [this] { return kept; },
+        .setKeptPaths = [this](const std::vector<std::string>& paths) { kept = paths; },
+        .isStillTrashed = [](const platform::TrashEntry&) { return true; },
+        .lastCleanRecord = lastCleanRecord_,
     };
 }
 

@@ -5,6 +5,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "records/CategoryResult.h"
 #include "records/Module.h"
@@ -37,6 +39,8 @@ public:
     int failures = 0;
     StorageInfo storage{"Fixture HD", 494'380'000'000, 182'400'000'000};
     bool deleteImmediately = false;
+    // The keep list; a clean to the Trash can be undone (and every entry comes back).
+    std::vector<std::string> kept;
 
     // Holds or releases every clean.
     void holdCleans(bool hold);
@@ -48,6 +52,7 @@ private:
     CleanReport clean(const std::vector<ScanItem>& items);
 
     std::filesystem::path home_;
+    std::filesystem::path lastCleanRecord_;
     std::mutex mutex_;
     std::condition_variable_any released_;
     bool cleansHeld_ = false;

@@ -27,6 +27,7 @@
 #include "ui/design/Palette.h"
 #include "ui/gallery/GallerySheets.h"
 #include "ui/home/HomeScreen.h"
+#include "ui/module/ItemListModel.h"
 #include "ui/module/ItemListView.h"
 #include "ui/module/ModuleResults.h"
 #include "ui/module/ModuleScreen.h"
@@ -116,6 +117,8 @@ std::vector<Phase> phases()
              store.clean(module);
              return waitFor([&] { return phaseIs(store, module, ScanPhase::Kind::cleaned); });
          }},
+        // An item just kept from the list: its row gone, the toast over the clean bar.
+        {"kept", none, [](CleanerStore& store, ScreenFixtures::System&, Module module) { return scanToReady(store, module); }},
         {"all-clear", [](ScreenFixtures::System& system, Module module) {
              for (Module target : module.scanTargets())
                  system.results[target] = {};
@@ -140,6 +143,14 @@ void hoverSecondRow(QWidget& screen)
     QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &move);
+}
+
+// Keeps the second row's item as its context menu would.
+void keepSecondRow(QWidget& screen)
+{
+    auto* list = screen.findChild<ItemListView*>();
+    if (list && list->model()->rowCount() >= 2)
+        Q_EMIT list->neverCleanRequested(list->items().item(1));
 }
 
 QString nameOf(Module module)
@@ -168,6 +179,10 @@ bool render(const QDir& folder, Module module, const Phase& phase, bool dark)
     settle();
     if (phase.name == "results")
         hoverSecondRow(window);
+    if (phase.name == "kept") {
+        keepSecondRow(window);
+        settle();
+    }
     const QImage image = GallerySheets::render(window, 2);
     system.holdCleans(false);
     waitFor([&] { return !phaseIs(store, module, ScanPhase::Kind::cleaning); });
@@ -210,14 +225,21 @@ bool renderWindow(const QDir& folder, const QString& name, Module module, bool s
     return save(GallerySheets::render(window, 2), folder.filePath(name + (dark ? "-dark.png" : "-light.png"))) && reached;
 }
 
-bool renderTrayPanel(const QDir& folder, const QString& name, bool scanned, bool dark)
+// Idle, scanned, or after a clean that can be undone.
+enum class TrayState { idle, scanned, cleaned };
+
+bool renderTrayPanel(const QDir& folder, const QString& name, TrayState state, bool dark)
 {
     ScreenFixtures::System system(true);
     CleanerStore store(system.services());
     TrayPanel panel(store);
     bool reached = true;
-    if (scanned)
+    if (state != TrayState::idle)
         reached = scanToReady(store, Module::smartScan) && scanToReady(store, Module::trash);
+    if (state == TrayState::cleaned) {
+        store.clean(Module::systemJunk);
+        reached = reached && waitFor([&] { return store.canUndo(); });
+    }
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.show();
     settle();
@@ -225,13 +247,18 @@ bool renderTrayPanel(const QDir& folder, const QString& name, bool scanned, bool
     return save(GallerySheets::render(panel, 2), folder.filePath(name + (dark ? "-dark.png" : "-light.png"))) && reached;
 }
 
-// The settings on a desktop without a tray, access not granted, one picker without a choice.
+// The settings with a keep list; on a desktop without a tray, access not granted, one picker
+// without a choice and nothing kept.
 bool renderSettings(const QDir& folder, const QString& name, bool withTray, bool dark)
 {
     QTemporaryDir home;
     Preferences preferences(home.filePath("preferences.json"));
     preferences.registerApplicationDefaults();
     preferences.setInteger(PreferenceKeys::largeFileThresholdMB, withTray ? 500 : 300);
+    if (withTray)
+        preferences.setStringList(PreferenceKeys::keepPaths, {"~/Projects/*/build", "/home/fixture/Videos/Family",
+                                                              "/home/fixture/.local/share/Steam/steamapps/common/"
+                                                              "A Game With A Very Long Name/saves"});
     SettingsWindow::System answers;
     answers.trayAvailable = withTray;
     answers.hasFullDiskAccess = [withTray] { return withTray; };
@@ -249,8 +276,9 @@ bool renderWindows(const QDir& folder, const QString& filter, bool dark)
         {"window-home-idle", [&](const QString& n) { return renderWindow(folder, n, Module::smartScan, false, dark); }},
         {"window-home-results", [&](const QString& n) { return renderWindow(folder, n, Module::smartScan, true, dark); }},
         {"window-module-results", [&](const QString& n) { return renderWindow(folder, n, Module::developerJunk, true, dark); }},
-        {"tray-panel-idle", [&](const QString& n) { return renderTrayPanel(folder, n, false, dark); }},
-        {"tray-panel-results", [&](const QString& n) { return renderTrayPanel(folder, n, true, dark); }},
+        {"tray-panel-idle", [&](const QString& n) { return renderTrayPanel(folder, n, TrayState::idle, dark); }},
+        {"tray-panel-results", [&](const QString& n) { return renderTrayPanel(folder, n, TrayState::scanned, dark); }},
+        {"tray-panel-cleaned", [&](const QString& n) { return renderTrayPanel(folder, n, TrayState::cleaned, dark); }},
         {"settings", [&](const QString& n) { return renderSettings(folder, n, true, dark); }},
         {"settings-no-tray", [&](const QString& n) { return renderSettings(folder, n, false, dark); }},
     };

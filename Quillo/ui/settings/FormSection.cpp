@@ -1,11 +1,15 @@
 #include "ui/settings/FormSection.h"
 
+#include <algorithm>
+#include <functional>
+
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "ui/design/Card.h"
 #include "ui/design/Palette.h"
+#include "ui/design/ScrollView.h"
 #include "ui/design/TextLabel.h"
 #include "ui/design/Typography.h"
 
@@ -61,6 +65,65 @@ TextLabel* FormSection::addRow(const QString& label, QWidget* control)
     row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
     rows_->addLayout(row);
     return text;
+}
+
+void FormSection::addPathRows(const std::vector<std::pair<QString, QWidget*>>& rows, int visibleRows)
+{
+    if (rows.empty())
+        return;
+    addSeparatorIfNeeded();
+    auto* list = new QWidget;
+    auto* column = new QVBoxLayout(list);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    int rowHeight = 0;
+    for (const auto& [path, control] : rows) {
+        if (column->count() > 0)
+            column->addWidget(new Separator);
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 8, 0, 8);
+        row->setSpacing(16);
+        auto* text = new TextLabel(path, Typography::body(), Palette::ink);
+        text->setElideMode(Qt::ElideMiddle);
+        text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        text->setToolTip(path);
+        row->addWidget(text, 1, Qt::AlignVCenter);
+        row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
+        column->addLayout(row);
+        rowHeight = std::max(rowHeight, row->sizeHint().height() + 1);
+    }
+    auto* scroller = new ScrollView;
+    scroller->setWidget(list);
+    const int shown = std::min<int>(visibleRows, int(rows.size()));
+    scroller->setFixedHeight(std::min(list->sizeHint().height(), shown * rowHeight));
+    rows_->addWidget(scroller);
+}
+
+void FormSection::addWidgetRow(QWidget* widget)
+{
+    addSeparatorIfNeeded();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 10, 0, 10);
+    row->addWidget(widget);
+    row->addStretch();
+    rows_->addLayout(row);
+}
+
+void FormSection::clearRows()
+{
+    std::function<void(QLayoutItem*)> drop = [&drop](QLayoutItem* item) {
+        if (QLayout* inner = item->layout()) {
+            while (QLayoutItem* child = inner->takeAt(0))
+                drop(child);
+        }
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->deleteLater();
+        }
+        delete item;
+    };
+    while (QLayoutItem* item = rows_->takeAt(0))
+        drop(item);
 }
 
 TextLabel* FormSection::addNote(const QString& text)

@@ -1,20 +1,26 @@
 #include "ui/settings/SettingsWindow.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "foundation/Preferences.h"
 #include "platform/OwnBundleIdentifier.h"
+#include "platform/PathPatterns.h"
 #include "platform/PlatformWords.h"
 #include "platform/desktop/Autostart.h"
 #include "records/PreferenceKeys.h"
 #include "records/ScanOptions.h"
 #include "services/SystemAccess.h"
 #include "ui/design/AppAppearance.h"
+#include "ui/design/IconButton.h"
 #include "ui/design/Palette.h"
 #include "ui/design/SegmentedPicker.h"
 #include "ui/design/SoftButton.h"
@@ -61,6 +67,14 @@ SettingsWindow::System SettingsWindow::System::live(bool trayAvailable, const QS
     system.setStartsAtLogin = [loginCommand](bool on) {
         return platform::Autostart::setEnabled(applicationId(), on, QStringLiteral("Quillo"), loginCommand).ok();
     };
+    // Through QFileDialog, which hands the question to the desktop portal's chooser on Linux.
+    system.chooseFolder = [](QWidget* parent) -> std::optional<std::filesystem::path> {
+        const QString folder = QFileDialog::getExistingDirectory(
+            parent, QCoreApplication::translate("SettingsWindow", "Choose a Folder to Keep"), QDir::homePath());
+        if (folder.isEmpty())
+            return std::nullopt;
+        return std::filesystem::path(QFile::encodeName(folder).toStdString());
+    };
     return system;
 }
 
@@ -74,7 +88,8 @@ SettingsWindow::SettingsWindow(Preferences& preferences, System system, QWidget*
     column->setContentsMargins(24, 22, 24, 24);
     column->setSpacing(20);
     column->setSizeConstraint(QLayout::SetFixedSize);
-    for (FormSection* section : {lookSection(), menuBarSection(), cleaningSection(), scanningSection(), permissionsSection()}) {
+    for (FormSection* section :
+         {lookSection(), menuBarSection(), cleaningSection(), scanningSection(), keptSection(), permissionsSection()}) {
         // As wide as the form leaves, so that long texts wrap instead of widening the window.
         section->setFixedWidth(formWidth - column->contentsMargins().left() - column->contentsMargins().right());
         column->addWidget(section);
@@ -163,6 +178,58 @@ FormSection* SettingsWindow::permissionsSection()
     return section;
 }
 
+FormSection* SettingsWindow::keptSection()
+{
+    kept_ = new FormSection(tr("Kept"));
+    kept_->setFooter(tr("Quillo never offers or removes what is kept here, nor anything inside it. A pattern "
+                        "such as ~/Projects/*/build keeps every folder it matches."));
+    return kept_;
+}
+
+void SettingsWindow::refreshKept()
+{
+    const auto entries = preferences_.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
+    kept_->clearRows();
+    keptRemoveButtons_.clear();
+    if (entries.empty())
+        kept_->addNote(tr("Nothing is kept yet. Choose “Never Clean This” on an item, or add a folder."));
+    std::vector<std::pair<QString, QWidget*>> rows;
+    for (const std::string& entry : entries) {
+        const QString shown = QString::fromStdString(entry);
+        auto* remove = new IconButton(QStringLiteral("minus"), tr("Remove %1 from the keep list").arg(shown));
+        connect(remove, &QAbstractButton::clicked, this, [this, entry] {
+            auto kept = preferences_.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
+            std::erase(kept, entry);
+            setKept(kept);
+        });
+        rows.emplace_back(shown, remove);
+        keptRemoveButtons_.push_back(remove);
+    }
+    kept_->addPathRows(rows, 6);
+    addKept_ = new SoftButton(tr("Add Folder…"), ButtonSize::small);
+    connect(addKept_, &QAbstractButton::clicked, this, &SettingsWindow::addKeptFolder);
+    kept_->addWidgetRow(addKept_);
+}
+
+void SettingsWindow::addKeptFolder()
+{
+    const auto folder = system_.chooseFolder ? system_.chooseFolder(this) : std::nullopt;
+    if (!folder)
+        return;
+    // Kept as it is: pattern characters in its name match only themselves.
+    const std::string entry = platform::PathPatterns::literal(folder->lexically_normal());
+    auto kept = preferences_.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
+    if (std::ranges::find(kept, entry) != kept.end())
+        return;
+    kept.push_back(entry);
+    setKept(kept);
+}
+
+void SettingsWindow::setKept(const std::vector<std::string>& entries)
+{
+    preferences_.setStringList(PreferenceKeys::keepPaths, entries);
+}
+
 ToggleSwitch* SettingsWindow::boundSwitch(const QString& name, const char* key)
 {
     auto* control = new ToggleSwitch(name);
@@ -182,7 +249,7 @@ void SettingsWindow::refresh()
 {
     for (const char* key : {PreferenceKeys::appearance, PreferenceKeys::showInMenuBar, PreferenceKeys::menuBarShowsFreeSpace,
                             PreferenceKeys::lowSpaceAlerts, PreferenceKeys::deleteImmediately,
-                            PreferenceKeys::largeFileThresholdMB, PreferenceKeys::oldDownloadDays})
+                            PreferenceKeys::largeFileThresholdMB, PreferenceKeys::oldDownloadDays, PreferenceKeys::keepPaths})
         refreshPreference(QString::fromLatin1(key));
     refreshAccess();
 }
@@ -215,6 +282,8 @@ void SettingsWindow::refreshPreference(const QString& key)
     } else if (key == QLatin1String(PreferenceKeys::largeFileThresholdMB)) {
         const auto stored = preferences_.integerValue(PreferenceKeys::largeFileThresholdMB);
         largeFiles_->setCurrent(indexOf(thresholdChoices, stored.value_or(ScanOptions::defaultLargeFileThresholdMB)));
+    } else if (key == QLatin1String(PreferenceKeys::keepPaths)) {
+        refreshKept();
     } else if (key == QLatin1String(PreferenceKeys::oldDownloadDays)) {
         const auto stored = preferences_.integerValue(PreferenceKeys::oldDownloadDays);
         oldDownloads_->setCurrent(indexOf(dayChoices, stored.value_or(ScanOptions::defaultOldDownloadDays)));

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <QPointer>
 #include <QStringList>
@@ -9,6 +13,7 @@
 #include "ui/design/SoftButton.h"
 
 class FormSection;
+class IconButton;
 class Preferences;
 class QHBoxLayout;
 class SegmentedPicker;
@@ -16,7 +21,8 @@ class TextLabel;
 class ToggleSwitch;
 
 // The settings window: every preference, each control bound to its key so that a change takes
-// effect everywhere at once, and whether Quillo may read everything it scans. Controls follow
+// effect everywhere at once (the keep list among them), and whether Quillo may read everything it
+// scans. Controls follow
 // changes made elsewhere too; the access row and the login switch are read again whenever the
 // window is shown.
 class SettingsWindow : public QWidget {
@@ -35,6 +41,9 @@ public:
         std::function<bool()> startsAtLogin;
         // Switches starting at login on or off; false when that could not be done.
         std::function<bool(bool)> setStartsAtLogin;
+        // Asks the user for a folder (the desktop's own chooser where it has one); none when the
+        // user cancels.
+        std::function<std::optional<std::filesystem::path>(QWidget* parent)> chooseFolder;
 
         // The system's own answers; at login the session runs `loginCommand`.
         static System live(bool trayAvailable, const QStringList& loginCommand);
@@ -55,6 +64,11 @@ public:
     SoftButton* accessButton() const { return accessButton_; }
     // The explanation shown when the desktop has no tray, else null.
     TextLabel* noTrayNote() const { return noTrayNote_; }
+    // The keep list's rows: one remove button per entry, in the list's order, and the add button.
+    const std::vector<IconButton*>& keptRemoveButtons() const { return keptRemoveButtons_; }
+    SoftButton* addKeptButton() const { return addKept_; }
+    // Asks for a folder and keeps it (the add button does this).
+    void addKeptFolder();
 
     // Reads every preference and the system's answers again.
     void refresh();
@@ -69,6 +83,9 @@ private:
     FormSection* cleaningSection();
     FormSection* scanningSection();
     FormSection* permissionsSection();
+    FormSection* keptSection();
+    void refreshKept();
+    void setKept(const std::vector<std::string>& entries);
     ToggleSwitch* boundSwitch(const QString& name, const char* key);
     void refreshAccess();
     void refreshPreference(const QString& key);
@@ -89,6 +106,9 @@ private:
     TextLabel* accessState_ = nullptr;
     QHBoxLayout* accessRow_ = nullptr;
     QPointer<SoftButton> accessButton_;
+    FormSection* kept_ = nullptr;
+    std::vector<IconButton*> keptRemoveButtons_;
+    SoftButton* addKept_ = nullptr;
     // Set while the controls are brought in line with the stored values, so that doing so is
     // not taken for the user's change.
     bool syncing_ = false;

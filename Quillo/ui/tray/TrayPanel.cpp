@@ -18,7 +18,7 @@ TrayPanel::TrayPanel(CleanerStore& store, QWidget* parent)
     : QWidget(parent), store_(store), header_((Translations::install(), new PanelHeader(store))),
       disk_(new DiskTile(store)), junk_(new JunkTile(store)), memory_(new MemoryTile(store)),
       trash_(new TrashTile(store)), open_(new SoftButton(tr("Open Quillo"), ButtonSize::small)),
-      quit_(new SoftButton(tr("Quit"), ButtonSize::small))
+      undo_(new SoftButton(tr("Undo Last Clean"), ButtonSize::small)), quit_(new SoftButton(tr("Quit"), ButtonSize::small))
 {
     DropShadow::markAsSurface(this);
     setFixedWidth(panelWidth);
@@ -35,7 +35,9 @@ TrayPanel::TrayPanel(CleanerStore& store, QWidget* parent)
     column->addLayout(pair);
     auto* actions = new QHBoxLayout;
     actions->setContentsMargins(0, 4, 0, 0);
+    actions->setSpacing(8);
     actions->addWidget(open_);
+    actions->addWidget(undo_);
     actions->addStretch();
     actions->addWidget(quit_);
     column->addLayout(actions);
@@ -45,6 +47,10 @@ TrayPanel::TrayPanel(CleanerStore& store, QWidget* parent)
     connect(trash_, &QAbstractButton::clicked, this, [this] { Q_EMIT openRequested(Module::trash); });
     connect(open_, &QAbstractButton::clicked, this, [this] { Q_EMIT openRequested(Module::smartScan); });
     connect(quit_, &QAbstractButton::clicked, this, &TrayPanel::quitRequested);
+    undo_->setToolTip(tr("Put the items of the last clean back where they were"));
+    undo_->setVisible(store_.canUndo());
+    connect(&store_, &CleanerStore::undoChanged, this, [this] { undo_->setVisible(store_.canUndo()); });
+    connect(undo_, &QAbstractButton::clicked, this, [this] { store_.undoLastClean(); });
 }
 
 void TrayPanel::showEvent(QShowEvent* event)

@@ -13,7 +13,7 @@ class SoftButton;
 class TrashTile;
 
 // The panel the tray icon opens: the disk, the Smart Scan, memory and the Trash at a glance,
-// with quick ways into the main window. Everything shown is read from the store; the window
+// with quick ways into the main window and a way to undo the last clean while it can be. Everything shown is read from the store; the window
 // around it (a popup by the icon, or a small window) is the tray item's.
 class TrayPanel : public QWidget {
     Q_OBJECT
@@ -29,6 +29,8 @@ public:
     MemoryTile* memoryTile() const { return memory_; }
     TrashTile* trashTile() const { return trash_; }
     SoftButton* openButton() const { return open_; }
+    // Shown while the last clean can be undone.
+    SoftButton* undoButton() const { return undo_; }
     SoftButton* quitButton() const { return quit_; }
 
 Q_SIGNALS:
@@ -49,5 +51,6 @@ private:
     MemoryTile* memory_;
     TrashTile* trash_;
     SoftButton* open_;
+    SoftButton* undo_;
     SoftButton* quit_;
 };

@@ -11,6 +11,7 @@
 #include "scan/DiskScanner.h"
 #include "support/FakeAppBundle.h"
 #include "support/RecordingSink.h"
+#include "support/ScopedMount.h"
 
 using ::testing::ElementsAre;
 using DiskScanner::DerivedDataLabel;
@@ -162,9 +163,14 @@ TEST(DeveloperJunk, OffersTheCachesOfLinuxToolsWhereverXdgCacheHomePutsThem)
     EXPECT_EQ(findItem(result, home.path("go/pkg/mod/cache/download"))->name, "Go module downloads");
 }
 
+// Nor what the user keeps, nor another file system mounted among the user's folders.
 TEST(DeveloperJunk, FindsTaggedBuildFoldersWithoutEnteringThemOrWhatIsOfferedElsewhere)
 {
     FixtureHome home;
+    home.folder("Code/drive");
+    ScopedMount drive = ScopedMount::tmpfs(home.path("Code/drive"));
+    if (!drive.ok())
+        GTEST_SKIP() << drive.why();
     ::setenv("XDG_CACHE_HOME", home.path("cache").c_str(), 1);
     const std::string signature(DiskScanner::cacheDirectoryTagSignature);
     const std::string tag = signature + "\n# This file is a cache directory tag created by cargo.\n";
@@ -187,10 +193,13 @@ TEST(DeveloperJunk, FindsTaggedBuildFoldersWithoutEnteringThemOrWhatIsOfferedEls
     tagged("cache/ccache", tag);
     tagged("cache/fontconfig", tag);
     tagged("stray-build", tag);
+    tagged("Code/kept/target", tag);
+    tagged("Code/drive/project/target", tag);
     home.tree().symlink("home/Code/linked", home.path("Code/rusty/target"));
 
     RecordingSink recorder;
-    const CategoryResult result = DiskScanner::developerJunk(recorder.sink());
+    auto kept = std::make_shared<const platform::PathPatterns>(std::vector<std::string>{"~/Code/kept"}, home.path());
+    const CategoryResult result = DiskScanner::developerJunk(recorder.sink().leavingOut(kept));
     std::vector<std::filesystem::path> buildFolders;
     for (const ScanItem& item : result.items) {
         if (item.detail.starts_with("Build folder"))

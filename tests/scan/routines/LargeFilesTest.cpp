@@ -6,6 +6,7 @@
 #include "scan/DiskScanner.h"
 #include "scan/routines/LargeFiles.h"
 #include "support/FakeAppBundle.h"
+#include "support/ScopedMount.h"
 #include "support/TempTree.h"
 
 using ::testing::ElementsAre;
@@ -63,6 +64,30 @@ TEST_F(LargeFilesTest, PrunesLibraryApplicationsDependencyFoldersPackagesAndHidd
     EXPECT_THAT(found(big), UnorderedElementsAre("top-level.iso", "Documents/deep/er/keep.bin", "Documents/library/big"));
 }
 
+// The search leaves out what the user keeps, and stays on the home folder's file system: a drive
+// mounted among the user's folders, or as one of them, is not searched.
+TEST_F(LargeFilesTest, LeavesOutWhatIsKeptAndOtherFileSystems)
+{
+    home.file("Documents/keep/big", big);
+    home.file("Projects/app/build/big", big);
+    home.file("Projects/app/src/big", big);
+    home.folder("Documents/drive");
+    home.folder("nas");
+    ScopedMount drive = ScopedMount::tmpfs(home.path("Documents/drive"));
+    ScopedMount nas = ScopedMount::tmpfs(home.path("nas"));
+    if (!drive.ok() || !nas.ok())
+        GTEST_SKIP() << drive.why() << nas.why();
+    home.file("Documents/drive/big", big);
+    home.file("nas/big", big);
+    auto kept = std::make_shared<const platform::PathPatterns>(
+        std::vector<std::string>{"~/Documents/keep", "~/Projects/*/build"}, home.root());
+
+    std::vector<std::string> paths;
+    for (const ScanItem& item : DiskScanner::largeFiles(big, ProgressSink().leavingOut(kept)).items)
+        paths.push_back(item.url.lexically_relative(home.root()).string());
+    EXPECT_THAT(paths, ElementsAre("Projects/app/src/big"));
+}
+
 TEST_F(LargeFilesTest, ItemsNameTheirFolderAndTagOldByLastAccessNotByModification)
 {
     // Modified long ago but opened lately: in use, not old. The reverse is old.
@@ -108,5 +133,5 @@ TEST_F(LargeFilesTest, ARootMayBeAFileButNeverALinkAndAStopEndsTheWalk)
     EXPECT_TRUE(DiskScanner::findLargeFiles(home.symlink("link", home.root()), 1).empty());
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_TRUE(DiskScanner::findLargeFiles(home.root(), 1, stop.get_token()).empty());
+    EXPECT_TRUE(DiskScanner::findLargeFiles(home.root(), 1, ProgressSink({}, stop.get_token())).empty());
 }

@@ -173,9 +173,34 @@ TEST_F(HomeTest, AfterACleanTheHeaderOffersTheTrashOnlyWhenItemsWentThere)
     EXPECT_EQ(screen.header()->title(), "3.5 GB gone");
     EXPECT_EQ(screen.header()->failures(), "1 item was in use and got skipped.");
     const auto buttons = screen.header()->actions()->findChildren<QAbstractButton*>();
-    ASSERT_EQ(buttons.size(), 2);
+    ASSERT_EQ(buttons.size(), 3);
     EXPECT_EQ(buttons[0]->text(), "Review Trash");
+    EXPECT_EQ(buttons[1]->text(), "Undo");
     buttons[0]->click();
     EXPECT_EQ(store.phase(Module::smartScan), ScanPhase::idle());
     EXPECT_EQ(store.selectedModule(), Module::trash);
+}
+
+// Undone from the header, the items are back in their results and the header leaves its cleaned
+// state; with nothing left to undo, it offers no undo.
+TEST_F(HomeTest, UndoInTheHeaderPutsTheCleanBack)
+{
+    HomeScreen screen(store);
+    scanAll();
+    store.clean(Module::smartScan);
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::smartScan).kind() == ScanPhase::Kind::cleaned; }));
+    settleFrames();
+    auto undoButton = [&]() -> QAbstractButton* {
+        for (auto* button : screen.header()->actions()->findChildren<QAbstractButton*>())
+            if (button->text() == "Undo")
+                return button;
+        return nullptr;
+    };
+    ASSERT_NE(undoButton(), nullptr);
+    undoButton()->click();
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::smartScan).kind() != ScanPhase::Kind::cleaned; }));
+    settleFrames();
+    EXPECT_EQ(store.result(Module::systemJunk)->items.size(), 2u);
+    EXPECT_EQ(undoButton(), nullptr);
+    EXPECT_FALSE(store.canUndo());
 }

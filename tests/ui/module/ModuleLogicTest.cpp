@@ -108,6 +108,13 @@ TEST_F(ModuleLogicTest, CountsBannerAndButtonsReadAsWritten)
     EXPECT_EQ(ModuleTexts::bannerDetail({1, 3, 2, true}),
               "It's in the Trash. Empty it to get the space back for good. 2 couldn't be removed because they're in use.");
     EXPECT_EQ(ModuleTexts::bannerDetail({1, 3, 0, false}), "Deleted for good.");
+    // An undo counts items, not the Trash entries an item became.
+    const auto blocked = std::make_error_code(std::errc::file_exists);
+    const auto gone = std::make_error_code(std::errc::no_such_file_or_directory);
+    UndoReport undo{UndoReport::Kind::undone,
+                    {{"/a", {}, {}}, {"/a", {}, {}}, {"/b", {}, {}}, {"/c", {}, blocked}, {"/d", {}, gone}, {"/e", {}, gone}}};
+    EXPECT_EQ(ModuleTexts::undoLeftBehind(undo), "Put back 2 items. 1 couldn't go back because something else is at its "
+                                                 "place now. 2 couldn't go back because they're no longer in the Trash.");
     EXPECT_EQ(ModuleTexts::cleanButton(Module::trash).text, "Delete");
     EXPECT_EQ(ModuleTexts::cleanButton(Module::downloads).text, "Clean");
     EXPECT_EQ(ModuleTexts::scanningTitle(Module::largeFiles), "Looking through large files…");

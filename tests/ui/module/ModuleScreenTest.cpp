@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QElapsedTimer>
@@ -17,9 +18,12 @@
 #include "ui/design/Motion.h"
 #include "ui/design/PillButton.h"
 #include "ui/design/SizeText.h"
+#include "ui/design/SoftButton.h"
 #include "ui/module/CleanActionBar.h"
 #include "ui/module/ItemListModel.h"
+#include "ui/module/CleanedBanner.h"
 #include "ui/module/ItemListView.h"
+#include "ui/module/KeptToast.h"
 #include "ui/module/ListControls.h"
 #include "ui/module/ModuleHeader.h"
 #include "ui/module/ModuleResults.h"
@@ -203,4 +207,57 @@ TEST_F(ModuleScreenTest, TheTrashIsAlwaysDeletedForGoodAndSaysSo)
     ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::trash).kind() == ScanPhase::Kind::cleaned; }));
     ASSERT_EQ(system.cleaner.calls().size(), 1u);
     EXPECT_TRUE(system.cleaner.calls()[0].permanently);
+}
+
+// "Never Clean This" takes the row out at once and keeps the item's path; the toast's Undo takes
+// it off the keep list and brings the row back.
+TEST_F(ModuleScreenTest, NeverCleanThisKeepsTheItemAndTheToastTakesItBack)
+{
+    auto screen = scanned(Module::systemJunk);
+    ItemListView* list = listOf(*screen);
+    ASSERT_EQ(list->items().item(1).name, "beta");
+    auto* menu = qobject_cast<QMenu*>(list->openContextMenu(1, QPoint(0, 0)));
+    ASSERT_NE(menu, nullptr);
+    const auto actions = menu->actions();
+    const auto never = std::ranges::find(actions, QStringLiteral("Never Clean This"), &QAction::text);
+    ASSERT_NE(never, actions.end());
+    (*never)->trigger();
+    menu->close();
+    settleFrames();
+    EXPECT_EQ(system.kept, std::vector<std::string>{"/fixture/beta"});
+    EXPECT_EQ(list->model()->rowCount(), 2);
+    KeptToast* toast = screen->findChild<ModuleResults*>()->keptToast();
+    EXPECT_TRUE(toast->isVisible());
+    EXPECT_EQ(toast->text(), "“beta” will never be cleaned");
+
+    toast->undoButton()->click();
+    settleFrames();
+    EXPECT_TRUE(system.kept.empty());
+    EXPECT_EQ(list->model()->rowCount(), 3);
+    EXPECT_FALSE(toast->isVisible());
+}
+
+// The cleaned banner offers Undo while the store can undo this module's clean; undone, the items
+// are back and the banner goes. A clean that deleted for good offers none.
+TEST_F(ModuleScreenTest, TheCleanedBannerOffersUndoWhileTheCleanCanBeUndone)
+{
+    auto screen = scanned(Module::systemJunk);
+    auto* results = screen->findChild<ModuleResults*>();
+    auto cleanToTheEnd = [&] {
+        store.clean(Module::systemJunk);
+        ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk).kind() == ScanPhase::Kind::cleaned; }));
+        settleFrames();
+        ASSERT_NE(results->cleanedBanner(), nullptr);
+    };
+    cleanToTheEnd();
+    EXPECT_FALSE(results->cleanedBanner()->undoButton()->isHidden());
+    results->cleanedBanner()->undoButton()->click();
+    EXPECT_TRUE(results->cleanedBanner()->undoButton()->isHidden());
+    ASSERT_TRUE(runEventsUntil([&] { return store.phase(Module::systemJunk).kind() != ScanPhase::Kind::cleaned; }));
+    EXPECT_EQ(store.result(Module::systemJunk)->items.size(), 3u);
+
+    system.deleteImmediately = true;
+    store.setSelected(true, store.result(Module::systemJunk)->items);
+    cleanToTheEnd();
+    EXPECT_TRUE(results->cleanedBanner()->undoButton()->isHidden());
 }

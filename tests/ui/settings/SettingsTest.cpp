@@ -12,6 +12,7 @@
 #include "support/WidgetApplication.h"
 #include "ui/design/Motion.h"
 #include "ui/design/SegmentedPicker.h"
+#include "ui/design/IconButton.h"
 #include "ui/design/SoftButton.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/settings/ToggleSwitch.h"
@@ -42,6 +43,7 @@ protected:
             atLogin = on;
             return true;
         };
+        system.chooseFolder = [this](QWidget*) { return chosenFolder; };
     }
 
     QTemporaryDir folder;
@@ -51,6 +53,7 @@ protected:
     int settingsOpened = 0;
     bool atLogin = false;
     bool loginFails = false;
+    std::optional<std::filesystem::path> chosenFolder;
 };
 
 } // namespace
@@ -124,4 +127,24 @@ TEST_F(SettingsTest, StartingAtLoginFollowsTheSwitchAndASwitchThatCouldNotBeWrit
     window.openAtLoginSwitch()->click();
     EXPECT_TRUE(atLogin);
     EXPECT_TRUE(window.openAtLoginSwitch()->isChecked());
+}
+
+// The Kept section lists the keep list with a remove button per entry, follows changes made
+// elsewhere, and adds a chosen folder as itself (its pattern characters escaped), once.
+TEST_F(SettingsTest, TheKeptSectionAddsAndRemovesEntries)
+{
+    preferences.setStringList(PreferenceKeys::keepPaths, {"~/Projects/*/build", "/data/keep"});
+    SettingsWindow window(preferences, system);
+    ASSERT_EQ(window.keptRemoveButtons().size(), 2u);
+    window.keptRemoveButtons()[0]->click();
+    EXPECT_EQ(preferences.stringListValue(PreferenceKeys::keepPaths), std::vector<std::string>{"/data/keep"});
+    EXPECT_EQ(window.keptRemoveButtons().size(), 1u);
+
+    window.addKeptFolder();
+    chosenFolder = "/data/draft [1]";
+    window.addKeptButton()->click();
+    window.addKeptFolder();
+    EXPECT_EQ(preferences.stringListValue(PreferenceKeys::keepPaths),
+              (std::vector<std::string>{"/data/keep", "/data/draft \\[1]"}));
+    EXPECT_EQ(window.keptRemoveButtons().size(), 2u);
 }

@@ -88,6 +88,21 @@ TEST_F(TrayTest, TheTrashTileSaysNotScannedNeedsAccessOrItsSizeAndOpensTheTrash)
     EXPECT_EQ(quit.count(), 1);
 }
 
+// The panel offers to undo the last clean only while the store can, and its button does.
+TEST_F(TrayTest, UndoLastCleanShowsWhileTheCleanCanBeUndone)
+{
+    TrayPanel panel(store);
+    EXPECT_TRUE(panel.undoButton()->isHidden());
+    system.scanner.setResult(Module::systemJunk, {{fixtureItem("cache", 2'000'000)}, false});
+    scanToReady(Module::systemJunk);
+    store.clean(Module::systemJunk);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.canUndo(); }));
+    EXPECT_FALSE(panel.undoButton()->isHidden());
+    panel.undoButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.result(Module::systemJunk)->items.size() == 1; }));
+    EXPECT_TRUE(panel.undoButton()->isHidden());
+}
+
 TEST_F(TrayTest, ALowDiskTurnsTheIconTheLineAndTheTooltip)
 {
     const StorageInfo roomy{"Disk", 500'000'000'000, 100'000'000'000};
