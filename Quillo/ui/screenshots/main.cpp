@@ -17,6 +17,7 @@
 #include "app/MainWindow.h"
 #include "foundation/Preferences.h"
 #include "records/PreferenceKeys.h"
+#include "scan/DiskScanner.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/tray/TrayPanel.h"
 
@@ -256,9 +257,9 @@ bool renderSettings(const QDir& folder, const QString& name, bool withTray, bool
     preferences.registerApplicationDefaults();
     preferences.setInteger(PreferenceKeys::largeFileThresholdMB, withTray ? 500 : 300);
     if (withTray)
-        preferences.setStringList(PreferenceKeys::keepPaths, {"~/Projects/*/build", "/home/fixture/Videos/Family",
-                                                              "/home/fixture/.local/share/Steam/steamapps/common/"
-                                                              "A Game With A Very Long Name/saves"});
+        preferences.setStringList(PreferenceKeys::keepPaths,
+                                  {"~/Projects/*/build", (DiskScanner::home() / "Videos/Family").string(),
+                                   "/mnt/games/SteamLibrary/steamapps/common/A Game With A Very Long Name/saves"});
     SettingsWindow::System answers;
     answers.trayAvailable = withTray;
     answers.hasFullDiskAccess = [withTray] { return withTray; };

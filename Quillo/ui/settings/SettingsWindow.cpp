@@ -18,6 +18,7 @@
 #include "platform/desktop/Autostart.h"
 #include "records/PreferenceKeys.h"
 #include "records/ScanOptions.h"
+#include "scan/DiskScanner.h"
 #include "services/SystemAccess.h"
 #include "ui/design/AppAppearance.h"
 #include "ui/design/IconButton.h"
@@ -195,7 +196,7 @@ void SettingsWindow::refreshKept()
         kept_->addNote(tr("Nothing is kept yet. Choose “Never Clean This” on an item, or add a folder."));
     std::vector<std::pair<QString, QWidget*>> rows;
     for (const std::string& entry : entries) {
-        const QString shown = QString::fromStdString(entry);
+        const QString shown = QString::fromStdString(DiskScanner::abbreviatedPath(entry));
         auto* remove = new IconButton(QStringLiteral("minus"), tr("Remove %1 from the keep list").arg(shown));
         connect(remove, &QAbstractButton::clicked, this, [this, entry] {
             auto kept = preferences_.stringListValue(PreferenceKeys::keepPaths).value_or(std::vector<std::string>{});
