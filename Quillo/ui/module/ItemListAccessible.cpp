@@ -158,12 +158,12 @@ void* ItemRowAccessible::interface_cast(QAccessible::InterfaceType type)
 
 QStringList ItemRowAccessible::actionNames() const
 {
-    return {toggleAction(), showActionName()};
+    return {toggleAction(), showActionName(), ItemListView::neverCleanText()};
 }
 
 QString ItemRowAccessible::localizedActionDescription(const QString& name) const
 {
-    if (name == showActionName())
+    if (name == showActionName() || name == ItemListView::neverCleanText())
         return name;
     return QAccessibleActionInterface::localizedActionDescription(name);
 }
@@ -176,6 +176,8 @@ void ItemRowAccessible::doAction(const QString& name)
         view_->toggle(row_);
     else if (name == showActionName())
         view_->reveal(row_);
+    else if (name == ItemListView::neverCleanText())
+        view_->neverClean(row_);
 }
 
 QStringList ItemRowAccessible::keyBindingsForAction(const QString& name) const

@@ -225,6 +225,17 @@ void ItemListView::reveal(int row)
         platform::FileManager::session().reveal(QString::fromStdString(model_->item(row).url.string()));
 }
 
+void ItemListView::neverClean(int row)
+{
+    if (row >= 0 && row < model_->rowCount())
+        Q_EMIT neverCleanRequested(model_->item(row));
+}
+
+QString ItemListView::neverCleanText()
+{
+    return tr("Never Clean This");
+}
+
 QWidget* ItemListView::openContextMenu(int row, QPoint globalPosition)
 {
     auto* menu = new QMenu(this);
@@ -232,7 +243,7 @@ QWidget* ItemListView::openContextMenu(int row, QPoint globalPosition)
     menu->addAction(model_->isTicked(row) ? tr("Deselect") : tr("Select"), this, [this, row] { toggle(row); });
     menu->addAction(ModuleTexts::platform(platform::platformWords().showInFileManager), this, [this, row] { reveal(row); });
     menu->addSeparator();
-    menu->addAction(tr("Never Clean This"), this, [this, row] { Q_EMIT neverCleanRequested(model_->item(row)); });
+    menu->addAction(neverCleanText(), this, [this, row] { neverClean(row); });
     menu->popup(globalPosition);
     return menu;
 }

@@ -43,6 +43,9 @@ public:
 
     void toggle(int row);
     void reveal(int row);
+    // Asks for the row's item to be kept from every clean.
+    void neverClean(int row);
+    static QString neverCleanText();
     // Opens the row's context menu at `globalPosition` and returns it (it deletes itself).
     QWidget* openContextMenu(int row, QPoint globalPosition);
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;

@@ -235,6 +235,14 @@ TEST_F(ModuleScreenTest, NeverCleanThisKeepsTheItemAndTheToastTakesItBack)
     EXPECT_TRUE(system.kept.empty());
     EXPECT_EQ(list->model()->rowCount(), 3);
     EXPECT_FALSE(toast->isVisible());
+
+    // Assistive technology reaches the same choice on a row.
+    QAccessibleInterface* beta = QAccessible::queryAccessibleInterface(list)->child(1);
+    ASSERT_NE(beta, nullptr);
+    beta->actionInterface()->doAction("Never Clean This");
+    settleFrames();
+    EXPECT_EQ(system.kept, std::vector<std::string>{"/fixture/beta"});
+    EXPECT_EQ(list->model()->rowCount(), 2);
 }
 
 // The cleaned banner offers Undo while the store can undo this module's clean; undone, the items
