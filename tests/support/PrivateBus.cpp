@@ -2,6 +2,8 @@
 
 #include <QStandardPaths>
 
+#include "support/EventLoop.h"
+
 PrivateBus::PrivateBus()
 {
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
@@ -16,4 +18,12 @@ PrivateBus::~PrivateBus()
 {
     daemon_.terminate();
     daemon_.waitForFinished(5'000);
+}
+
+void PrivateBusTest::SetUp()
+{
+    coreApplication();
+    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
+    ASSERT_FALSE(bus.address().isEmpty());
 }

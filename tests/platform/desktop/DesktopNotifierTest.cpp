@@ -49,16 +49,8 @@ public:
     std::vector<NotifyCall> calls;
 };
 
-class DesktopNotifierTest : public ::testing::Test {
+class DesktopNotifierTest : public PrivateBusTest {
 protected:
-    void SetUp() override
-    {
-        coreApplication();
-        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
-            GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
-        ASSERT_FALSE(bus.address().isEmpty());
-    }
-
     void startServer()
     {
         serverConnection = QDBusConnection::connectToBus(bus.address(), "fake-notification-server");
@@ -81,7 +73,6 @@ protected:
         return shown;
     }
 
-    PrivateBus bus;
     FakeNotificationServer server;
     std::optional<QDBusConnection> serverConnection;
 };

@@ -32,16 +32,8 @@ public:
     std::vector<QStringList> shown;
 };
 
-class FileManagerTest : public ::testing::Test {
+class FileManagerTest : public PrivateBusTest {
 protected:
-    void SetUp() override
-    {
-        coreApplication();
-        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
-            GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
-        ASSERT_FALSE(bus.address().isEmpty());
-    }
-
     void TearDown() override { QDBusConnection::disconnectFromBus("fake-file-manager"); }
 
     std::optional<bool> reveal(FileManager& manager, const QString& path)
@@ -52,7 +44,6 @@ protected:
         return selected;
     }
 
-    PrivateBus bus;
     FakeFileManager server;
     std::vector<QUrl> opened;
 };

@@ -14,16 +14,8 @@ using platform::SingleInstance;
 
 namespace {
 
-class SingleInstanceTest : public ::testing::Test {
+class SingleInstanceTest : public PrivateBusTest {
 protected:
-    void SetUp() override
-    {
-        coreApplication();
-        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
-            GTEST_SKIP() << "dbus-daemon is not installed (scripts/bootstrap installs it)";
-        ASSERT_FALSE(bus.address().isEmpty());
-    }
-
     // A launch as another process makes it: on a thread of its own, so that the first instance,
     // on this one, can answer while it waits.
     SingleInstance::Role launch(const ActivationRequest& request)
@@ -38,7 +30,6 @@ protected:
         return *role;
     }
 
-    PrivateBus bus;
 };
 
 } // namespace
