@@ -24,7 +24,7 @@ CleanPlan CleanPlan::of(const CleanerStore& store, Module module, bool deleteImm
 {
     CleanPlan plan;
     for (Module target : module.scanTargets()) {
-        const bool deletedForGood = target == Module::trash || deleteImmediately;
+        const bool deletedForGood = CleanerStore::cleansPermanently(target, deleteImmediately);
         for (ScanItem& item : store.selectedItems(target))
             plan.entries.push_back({std::move(item), deletedForGood});
     }

@@ -389,8 +389,7 @@ void CleanerStore::cleanNextTarget(CleanRun& run)
         }
         if (toClean.empty())
             continue;
-        // Items already in the Trash can only go for good.
-        const bool permanently = target == Module::trash || run.deleteImmediately;
+        const bool permanently = cleansPermanently(target, run.deleteImmediately);
         run.worker = std::jthread([this, &run, target, permanently, items = std::move(toClean),
                                    clean = services_.clean, kept = run.kept](std::stop_token stop) {
             // Support files an installed application not being removed with them still uses stay.

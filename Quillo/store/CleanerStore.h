@@ -38,6 +38,12 @@ class CleanerStore : public QObject {
 public:
     static constexpr int statsIntervalMs = 20'000;
 
+    // Whether a clean of `target` deletes for good: items already in the Trash can only go so.
+    static bool cleansPermanently(Module target, bool deleteImmediately)
+    {
+        return target == Module::trash || deleteImmediately;
+    }
+
     // The application passes StoreServices::live(); tests pass fakes.
     explicit CleanerStore(StoreServices services, QObject* parent = nullptr);
     // Cancels running scans and waits for their drivers, which stop at their next check; waits

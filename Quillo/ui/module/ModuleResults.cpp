@@ -165,7 +165,7 @@ void ModuleResults::confirmClean()
     const CleanerStore::SelectedTotals totals = store_.selectedTotals(module_);
     if (totals.count == 0 || confirmation_)
         return;
-    const bool permanent = ModuleTexts::cleansPermanently(module_, store_.deletesImmediately());
+    const bool permanent = CleanerStore::cleansPermanently(module_, store_.deletesImmediately());
     confirmation_ = CleanConfirmation::open(this, CleanConfirmation::texts(totals.count, totals.bytes, permanent),
                                             [this] { store_.clean(module_); });
 }

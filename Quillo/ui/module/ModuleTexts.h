@@ -58,10 +58,4 @@ public:
     // What assistive technology reads for a row: name, size and tags.
     static QString rowAccessibleName(const ScanItem& item);
     static QString size(std::int64_t bytes);
-
-    // Items of the Trash can only be deleted for good.
-    static bool cleansPermanently(Module module, bool deleteImmediately)
-    {
-        return module == Module::trash || deleteImmediately;
-    }
 };

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include "store/CleanerStore.h"
 #include "support/WidgetApplication.h"
 #include "ui/design/CleanConfirmation.h"
 #include "ui/design/Translations.h"
@@ -93,9 +94,9 @@ TEST_F(ModuleLogicTest, ConfirmationSaysWhereTheItemsGoAndCountsThemInAgreement)
     EXPECT_EQ(CleanConfirmation::texts(2, 48'000, true).title, "Permanently delete 2 items (48 KB)?");
 
     // Items of the Trash can only go for good, whatever the preference says.
-    EXPECT_TRUE(ModuleTexts::cleansPermanently(Module::trash, false));
-    EXPECT_FALSE(ModuleTexts::cleansPermanently(Module::systemJunk, false));
-    EXPECT_TRUE(ModuleTexts::cleansPermanently(Module::systemJunk, true));
+    EXPECT_TRUE(CleanerStore::cleansPermanently(Module::trash, false));
+    EXPECT_FALSE(CleanerStore::cleansPermanently(Module::systemJunk, false));
+    EXPECT_TRUE(CleanerStore::cleansPermanently(Module::systemJunk, true));
 }
 
 TEST_F(ModuleLogicTest, CountsBannerAndButtonsReadAsWritten)
